@@ -1,0 +1,17 @@
+#include "TApplication.h"
+
+#include "ErrorBox.h"
+
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException(std::current_exception());
+        return false;
+    }
+}

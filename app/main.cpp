@@ -1,0 +1,41 @@
+#include "StartupShowState.h"
+#include "TApplication.h"
+#include "Unit1.h"
+
+#include <QIcon>
+
+namespace {
+
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/lexaran-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // On Windows Qt initialises the component-object runtime for the GUI
+    // thread itself, before any window exists; nothing else is needed here.
+    TApplication application(argc, argv);
+
+    // The main window carries the taskbar button; closing it, the last
+    // window, ends the event loop.
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    QCoreApplication::setApplicationName(QStringLiteral("Lexaran"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LEXARAN_VERSION));
+    QApplication::setWindowIcon(ApplicationIcon());
+
+    // FormCreate runs as the last step of construction and reports its own
+    // error, so the window is created and shown in every case.
+    TForm1 Form1;
+    Form1.setWindowState(StartupShowState());
+    Form1.show();
+
+    application.exec();
+    return 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "TSearchRequest.h"
+
+#include <QString>
+#include <QStringList>
+
+// The three statement texts that the window sends to the term database.
+
+// "select id, rus, kaz, cat from termin_items limit 1000"
+QString StartupSQL();
+
+// "select * from termin_items"
+QString ShowAllSQL();
+
+// The three lines of the search statement for a request. The search text is
+// upper-cased by the simple Unicode mapping (the category text is not), and
+// every single quote inside either quoted value is doubled so that it is
+// compared as a quote; % and _ keep their meaning as pattern characters.
+// Pure; never throws except std::bad_alloc.
+QStringList ComposeSearchSQL(const TSearchRequest &request);
+
+// The text with every single quote doubled, for use inside '…' in a statement.
+QString QuoteDoubled(const QString &text);

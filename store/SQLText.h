@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+// Reading statement texts: quoted text, parameter markers, the table a
+// statement reads, and the count statement derived from it. Quoted text is
+// '…', "…", `…` or […]; a doubled quote inside '…' simply closes and reopens
+// it. All functions are pure and never throw except std::bad_alloc.
+
+// The first position at or after `from` where `phrase` (lower case) begins
+// in `lowered` outside quoted text, or -1. `lowered` is the statement text
+// after LowerCaseSimple, which keeps every position of the original.
+qsizetype IndexOutsideQuotes(QStringView lowered, QStringView phrase, qsizetype from = 0);
+
+// The text with every parameter marker (a ":" outside quoted text followed
+// by a letter, digit or "_", and the name that follows) replaced by "?".
+// `markers` receives how many were replaced.
+QString ReplaceParameterMarkers(QStringView text, int *markers);
+
+// The name of the table that the statement reads (the word after the first
+// unquoted FROM, without its quotes or brackets, a schema joined by "."), or
+// empty when there is none. Letter case is kept.
+QString TableNameFromSQL(QStringView text);
+
+// "select count(*) from " + quoted table, followed by the statement's text
+// from its first " where " outside quotes, cut before the first " order by "
+// outside quotes.
+QString ComposeCountSQL(QStringView text, const QString &table, QChar quote);

@@ -1,0 +1,51 @@
+#pragma once
+
+// Internal to the store: the engine's functions, resolved from the shared
+// library at run time. Only the store's sources include this header.
+
+#include <sqlite3.h>
+
+#include <QString>
+
+struct TSqliteApi
+{
+    decltype(&sqlite3_open_v2) open_v2;
+    decltype(&sqlite3_open16) open16;
+    decltype(&sqlite3_close_v2) close_v2;
+    decltype(&sqlite3_errmsg16) errmsg16;
+    decltype(&sqlite3_errstr) errstr;
+    decltype(&sqlite3_prepare16_v2) prepare16_v2;
+    decltype(&sqlite3_step) step;
+    decltype(&sqlite3_reset) reset;
+    decltype(&sqlite3_finalize) finalize;
+    decltype(&sqlite3_column_count) column_count;
+    decltype(&sqlite3_column_type) column_type;
+    decltype(&sqlite3_column_database_name) column_database_name;
+    decltype(&sqlite3_column_table_name) column_table_name;
+    decltype(&sqlite3_column_origin_name) column_origin_name;
+    decltype(&sqlite3_table_column_metadata) table_column_metadata;
+    decltype(&sqlite3_column_text16) column_text16;
+    decltype(&sqlite3_column_bytes16) column_bytes16;
+    decltype(&sqlite3_column_int64) column_int64;
+    decltype(&sqlite3_column_double) column_double;
+    decltype(&sqlite3_column_blob) column_blob;
+    decltype(&sqlite3_column_bytes) column_bytes;
+
+    // Loads the named library and resolves every function above. Throws
+    // TStoreError("<fileName> not found") when the library cannot be loaded
+    // or lacks one of them. The library stays loaded for the process's life.
+    static TSqliteApi Load(const QString &fileName);
+};
+
+// The platform's engine library: "sqlite3.dll" on Windows, "libsqlite3.so.0"
+// elsewhere.
+QString SqliteLibraryFileName();
+
+// The engine, loaded on first use. Throws as TSqliteApi::Load does; a failed
+// load is tried again on the next call.
+const TSqliteApi &Sqlite();
+
+// The single place where engine result codes become errors: 0, 100 and 101
+// pass; any other code throws TStoreError carrying the connection's own error
+// text, unchanged, and the code.
+void check(sqlite3 *db, int rc);

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "TFieldDef.h"
+#include "TRowBuffer.h"
+
+#include <QObject>
+
+#include <vector>
+
+class TDataSetProvider;
+
+// The read-only, in-memory result set that the grid shows.
+//
+// Open fixes the fields from the executed statement's columns and copies its
+// rows (up to PacketRecords; a set that received exactly that many is
+// incomplete and fetches the next packet when moved past its last row);
+// Refresh replaces all rows by those of the newly executed statement,
+// keeping the fields and the current row's ordinal. Both throw TStoreError;
+// a failed Refresh leaves the previous rows and current row in place.
+// Rows cannot be inserted, changed or deleted. The provider is not owned.
+class TClientDataSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TClientDataSet(TDataSetProvider *provider, QObject *parent = nullptr);
+
+    int PacketRecords = 500000;
+    static constexpr bool ReadOnly = true;
+
+    void Open();
+    void Refresh();
+    bool Active() const noexcept { return active_; }
+    bool Complete() const noexcept { return complete_; }
+
+    const std::vector<TFieldDef> &Fields() const noexcept { return fields_; }
+    int FieldIndex(const QString &name) const; // -1 when there is none
+    const TRowBuffer &Rows() const noexcept { return rows_; }
+    int RecordCount() const noexcept { return rows_.RowCount(); }
+
+    // The current row's ordinal (1 for the first row), 0 when empty.
+    int RecNo() const noexcept { return recNo_; }
+    void SetRecNo(int recNo);
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    void MoveBy(int distance);
+
+    // Fetches the next packet of an incomplete set; returns the rows added.
+    int FetchPacket();
+
+    // Inserting or deleting is refused silently: the set is read-only.
+    void Insert() noexcept {}
+    void Delete() noexcept {}
+
+    std::size_t ByteSize() const noexcept { return rows_.ByteSize(); }
+
+signals:
+    // Just before the rows change (every new row has already arrived), and
+    // after every fill: Open, Refresh, a further packet.
+    void AboutToFill();
+    void Filled();
+    // After every move of the current row.
+    void Moved(int recNo);
+
+private:
+    void RequireActive() const;
+
+    TDataSetProvider *provider_;
+    std::vector<TFieldDef> fields_;
+    TRowBuffer rows_;
+    int recNo_ = 0;
+    bool active_ = false;
+    bool complete_ = false;
+};

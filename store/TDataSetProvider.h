@@ -1,0 +1,28 @@
+#pragma once
+
+#include "TFieldDef.h"
+
+#include <vector>
+
+class TRowBuffer;
+class TSQLQuery;
+
+// Copies rows out of an executed statement for the result set. The query is
+// not owned and must outlive the provider.
+class TDataSetProvider
+{
+public:
+    explicit TDataSetProvider(TSQLQuery *dataSet) : DataSet(dataSet) {}
+
+    TSQLQuery *DataSet;
+
+    // The fields of the executed statement, in column order.
+    const std::vector<TFieldDef> &Fields() const;
+
+    // Appends up to `maxRows` further rows (all when negative) of the
+    // executed statement to `into` and returns how many arrived. A closed
+    // statement delivers none. A failure throws TStoreError whose message is
+    // the underlying text without trailing blanks, control characters and
+    // full stops; running out of memory is reported the engine's way.
+    int GetRecords(TRowBuffer &into, int maxRows);
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct sqlite3;
+
+// The one connection to the term database.
+//
+// Params holds "name=value" lines; three matter: "Database=" (the file),
+// "FailIfMissing=" (compared with "True" without regard to case: must-exist
+// opens the file read-write through a UTF-8 path without creating it; any
+// other value opens it read-write through a UTF-16 path and creates it empty
+// when missing) and "DriverName=" (informative; the driver is always SQLite).
+// Opening sets no pragma, registers nothing and runs no statement.
+//
+// Move-only owner of the engine connection; the destructor closes it and
+// never throws.
+class TSQLConnection
+{
+public:
+    TSQLConnection();
+    ~TSQLConnection();
+    TSQLConnection(TSQLConnection &&) noexcept;
+    TSQLConnection &operator=(TSQLConnection &&) noexcept;
+
+    QStringList Params;
+
+    // The quote character that the database declares for names.
+    static constexpr QChar IdentifierQuote = u'"';
+
+    bool Connected() const noexcept { return db_ != nullptr; }
+    // true opens with Params (throws TStoreError: the engine's text and code,
+    // or "<engine library> not found"); false closes. Opening an open
+    // connection does nothing.
+    void SetConnected(bool connected);
+    void Open() { SetConnected(true); }
+    void Close() { SetConnected(false); }
+
+    // The value of the named parameter line, or empty.
+    QString Param(const QString &name) const;
+
+    // The open engine connection; null while closed.
+    sqlite3 *Handle() const noexcept { return db_.get(); }
+
+private:
+    struct TCloseDb { void operator()(sqlite3 *db) const noexcept; };
+    std::unique_ptr<sqlite3, TCloseDb> db_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// An ordered list of text lines that tells its owner about every change.
+class TStrings
+{
+public:
+    void Clear() { lines_.clear(); Changed(); }
+    void Add(const QString &line) { lines_.append(line); Changed(); }
+
+    qsizetype Count() const noexcept { return lines_.size(); }
+    const QStringList &Lines() const noexcept { return lines_; }
+
+    // Every line followed by CR LF, the last one included.
+    QString Text() const
+    {
+        QString text;
+        for (const QString &line : lines_)
+            text += line + QLatin1String("\r\n");
+        return text;
+    }
+
+    std::function<void()> OnChange;
+
+private:
+    void Changed() { if (OnChange) OnChange(); }
+
+    QStringList lines_;
+};

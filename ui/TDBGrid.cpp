@@ -1,0 +1,151 @@
+#include "TDBGrid.h"
+
+#include "Guarded.h"
+#include "TClientDataSet.h"
+#include "TDataSource.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+// The indicator column: a narrow vertical header that draws a mark beside
+// the current row and nothing else.
+class TIndicatorHeader : public QHeaderView
+{
+public:
+    explicit TIndicatorHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        Guarded([&] {
+            const auto *source = qobject_cast<const TDataSource *>(model());
+            if (!source || source->CurrentRow() != logicalIndex)
+                return;
+            const int size = qMin(rect.width(), rect.height()) / 2;
+            const QPoint centre = rect.center();
+            const QPoint triangle[] = {
+                {centre.x() - size / 2, centre.y() - size / 2 - 1},
+                {centre.x() + size / 2, centre.y()},
+                {centre.x() - size / 2, centre.y() + size / 2 + 1},
+            };
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(palette().color(QPalette::WindowText));
+            painter->drawPolygon(triangle, 3);
+            painter->restore();
+        });
+    }
+};
+
+} // namespace
+
+TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent)
+{
+    setVerticalHeader(new TIndicatorHeader(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // With whole-row selection Tab leaves the grid for the next control.
+    setTabKeyNavigation(false);
+    setSortingEnabled(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    QHeaderView *titles = horizontalHeader();
+    titles->setSectionsMovable(true);
+    titles->setSectionsClickable(true);
+    titles->setSortIndicatorShown(false);
+    titles->setHighlightSections(false);
+    titles->setSectionResizeMode(QHeaderView::Interactive);
+    titles->setStretchLastSection(false);
+    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    titles->setAttribute(Qt::WA_Hover);
+
+    QHeaderView *indicator = verticalHeader();
+    indicator->setSectionResizeMode(QHeaderView::Fixed);
+    indicator->setSectionsClickable(false);
+    indicator->setHighlightSections(false);
+
+    // The current row is highlighted only while the grid has the focus.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Inactive, QPalette::Base));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Inactive, QPalette::Text));
+    setPalette(colours);
+}
+
+void TDBGrid::SetDataSource(TDataSource *source)
+{
+    if (source_)
+        disconnect(source_, nullptr, this, nullptr);
+    source_ = source;
+    setModel(source);
+    if (!source)
+        return;
+    connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        Guarded([this] { lineBeforeFill_ = CurrentLine(); });
+    });
+    connect(source, &TDataSource::Refilled, this, [this](int row) {
+        Guarded([this, row] { ShowCurrentRow(row, true); });
+    });
+    connect(source, &TDataSource::CurrentRowChanged, this, [this](int row) {
+        Guarded([this, row] { ShowCurrentRow(row, false); });
+    });
+}
+
+int TDBGrid::CurrentLine() const
+{
+    const int current = source_ ? source_->CurrentRow() : -1;
+    const int top = rowAt(0);
+    return current >= 0 && top >= 0 ? qMax(current - top, 0) : 0;
+}
+
+void TDBGrid::ShowCurrentRow(int row, bool refilled)
+{
+    following_ = true;
+    if (row < 0) {
+        selectionModel()->clearCurrentIndex();
+        clearSelection();
+    } else {
+        const QModelIndex index = model()->index(row, qMax(currentIndex().column(), 0));
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        // Rows are scrolled whole: the scroll value is the top row. After a
+        // refill the current row goes back to its line; a value past the end
+        // is held at the last page, so earlier rows fill the lines above.
+        if (refilled) {
+            executeDelayedItemsLayout();
+            verticalScrollBar()->setValue(qMax(row - lineBeforeFill_, 0));
+        } else {
+            scrollTo(index);
+        }
+    }
+    following_ = false;
+    verticalHeader()->viewport()->update();
+}
+
+void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (following_ || !current.isValid() || !source_ || !source_->DataSet())
+        return;
+    Guarded([&] { source_->DataSet()->SetRecNo(current.row() + 1); });
+}
+
+void TDBGrid::keyPressEvent(QKeyEvent *event)
+{
+    // A read-only set neither inserts nor deletes rows; the keys do nothing.
+    const bool insert = event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier;
+    const bool remove = event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier;
+    if (insert || remove) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTableView>
+
+class TDataSource;
+
+// The read-only result grid: a title row whose titles react like buttons,
+// hot-track and can be dragged to resize or move columns, but sort nothing;
+// an indicator column marking the current row; whole-row selection that is
+// highlighted only while the grid has the focus; no editing. Insert and
+// Ctrl+Delete do nothing. The grid follows the data set's current row and
+// moves it when the user moves in the grid; after a refill the current row
+// keeps its line in the grid as far as enough rows precede it.
+class TDBGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit TDBGrid(QWidget *parent = nullptr);
+
+    // Binds the grid to a data source (not owned; null unbinds).
+    void SetDataSource(TDataSource *source);
+
+    // The grid line (0 = topmost visible row) on which the current row stands.
+    int CurrentLine() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    void ShowCurrentRow(int row, bool refilled);
+
+    TDataSource *source_ = nullptr;
+    int lineBeforeFill_ = 0;
+    bool following_ = false;
+};

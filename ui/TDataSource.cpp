@@ -1,0 +1,112 @@
+#include "TDataSource.h"
+
+#include "Form1Layout.h"
+#include "Guarded.h"
+#include "TClientDataSet.h"
+
+TDataSource::TDataSource(QObject *parent) : QAbstractTableModel(parent)
+{
+}
+
+void TDataSource::SetDataSet(TClientDataSet *dataSet)
+{
+    beginResetModel();
+    if (dataSet_)
+        disconnect(dataSet_, nullptr, this, nullptr);
+    dataSet_ = dataSet;
+    if (dataSet_) {
+        connect(dataSet_, &TClientDataSet::AboutToFill, this, [this] {
+            Guarded([this] { beginResetModel(); });
+        });
+        connect(dataSet_, &TClientDataSet::Filled, this, [this] {
+            Guarded([this] {
+                BindFields();
+                endResetModel();
+                emit Refilled(CurrentRow());
+            });
+        });
+        connect(dataSet_, &TClientDataSet::Moved, this, [this](int recNo) {
+            Guarded([this, recNo] {
+                emit headerDataChanged(Qt::Vertical, 0, qMax(rows_ - 1, 0));
+                emit CurrentRowChanged(recNo - 1);
+            });
+        });
+    }
+    BindFields();
+    endResetModel();
+}
+
+void TDataSource::BindFields()
+{
+    rows_ = dataSet_ && dataSet_->Active() ? dataSet_->RecordCount() : 0;
+    for (std::size_t i = 0; i < fieldOf_.size(); ++i)
+        fieldOf_[i] = dataSet_ ? dataSet_->FieldIndex(QString::fromLatin1(kGridColumns[i].FieldName)) : -1;
+}
+
+int TDataSource::CurrentRow() const
+{
+    return dataSet_ && rows_ > 0 ? dataSet_->RecNo() - 1 : -1;
+}
+
+int TDataSource::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int TDataSource::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(fieldOf_.size());
+}
+
+QVariant TDataSource::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const int field = fieldOf_[index.column()];
+    const int row = index.row();
+    if (field < 0)
+        return {};
+    const TRowBuffer &rows = dataSet_->Rows();
+    if (rows.IsNull(row, field))
+        return {};
+    switch (dataSet_->Fields()[field].Kind) {
+    case fkString:
+    case fkMemo:
+        return rows.Text(row, field).toString();
+    case fkInteger:
+        return QString::number(rows.Integer(row, field));
+    case fkFloat:
+        return QString::number(rows.Float(row, field));
+    case fkBytes:
+        return QStringLiteral("(BLOB)");
+    }
+    return {};
+}
+
+QVariant TDataSource::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || section < 0)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < columnCount() ? QVariant(Text(kGridColumns[section].Title)) : QVariant();
+    // The indicator column draws its own mark; its sections carry no text.
+    return QString();
+}
+
+Qt::ItemFlags TDataSource::flags(const QModelIndex &index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+bool TDataSource::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && dataSet_ && dataSet_->Active() && !dataSet_->Complete();
+}
+
+void TDataSource::fetchMore(const QModelIndex &parent)
+{
+    if (canFetchMore(parent))
+        Guarded([this] { dataSet_->FetchPacket(); });
+}

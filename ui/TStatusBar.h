@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include <span>
+#include <vector>
+
+class QLabel;
+class QSizeGrip;
+
+// A status bar of text panels with a lowered bevel and a size grip at its
+// right end. Every panel but the last ends at the running sum of the widths
+// before it; the last takes the rest of the bar.
+class TStatusBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TStatusBar(QWidget *parent = nullptr);
+
+    void SetPanels(std::span<const int> widths);
+    int PanelCount() const { return int(panels_.size()); }
+    QString PanelText(int panel) const;
+    void SetPanelText(int panel, const QString &text);
+    // The panel's span within the bar.
+    QRect PanelRect(int panel) const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void LayoutPanels();
+
+    std::vector<int> widths_;
+    std::vector<QLabel *> panels_;
+    QSizeGrip *grip_;
+};
