@@ -8,8 +8,8 @@
 // The picture: a rounded square in a teal-to-deep-blue gradient holding two
 // overlapping speech bubbles, a white one lettered "Я" (Russian) and a gold
 // one lettered "Қ" (Kazakh). The letters are built from geometric shapes
-// (and, at 16 px, from hand-placed pixels), so the result does not depend on
-// the fonts installed on the machine that runs the tool.
+// (at 16 and 32 px from hand-placed pixels), so the result does not depend
+// on the fonts installed on the machine that runs the tool.
 
 #include <QBuffer>
 #include <QByteArray>
