@@ -34,6 +34,8 @@ protected:
                 {centre.x() - size / 2, centre.y() + size / 2 + 1},
             };
             painter->save();
+            // The base class leaves the painter clipped to nothing.
+            painter->setClipRect(rect);
             painter->setRenderHint(QPainter::Antialiasing);
             painter->setPen(Qt::NoPen);
             painter->setBrush(palette().color(QPalette::WindowText));

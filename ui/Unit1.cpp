@@ -38,9 +38,12 @@ QStringList Texts(std::span<const char16_t *const> items)
 
 QFont WindowFont()
 {
-    QFont font(QString::fromLatin1(kForm1.FontFamily));
-    // Where Tahoma is missing, the platform's nearest sans-serif face stands
-    // in at the same pixel height.
+    const QString family = QString::fromLatin1(kForm1.FontFamily);
+    // Where Tahoma is missing, a face of similar width stands in at the same
+    // pixel height, so that the captions fit their controls; failing that,
+    // the platform's own sans-serif face.
+    QFont::insertSubstitutions(family, {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(kForm1.FontPixelHeight);
     return font;

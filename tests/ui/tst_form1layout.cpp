@@ -1,0 +1,307 @@
+#include "ErrorBox.h"
+#include "FixtureDb.h"
+#include "Form1Layout.h"
+#include "TDBGrid.h"
+#include "TEdit.h"
+#include "TRadioGroup.h"
+#include "TStatusBar.h"
+#include "Unit1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSizeGrip>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class tst_Form1Layout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void windowAsDesigned();
+    void controlsMatchLayoutTable();
+    void categoryList();
+    void gridOptions();
+    void statusPanels();
+    void radioButtonGeometry();
+    void cueTextHiddenWhileFocused();
+    void focusAndTabOrder();
+    void renderAtStart();
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
+    std::unique_ptr<TForm1> form_;
+    int boxes_ = 0;
+};
+
+void tst_Form1Layout::init()
+{
+    boxes_ = 0;
+    SetExceptionPresenter([this](QWidget *, const QString &, const QString &) { ++boxes_; });
+    directory_ = std::make_unique<QTemporaryDir>();
+    MakeDatabase(directory_->filePath(QStringLiteral("termins.db")), TermTableSql(40));
+    form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
+}
+
+void tst_Form1Layout::cleanup()
+{
+    form_.reset();
+    directory_.reset();
+    SetExceptionPresenter(nullptr);
+    QCOMPARE(boxes_, 0);
+}
+
+void tst_Form1Layout::windowAsDesigned()
+{
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Lexaran - терминдер қоры "));
+    QCOMPARE(form_->size(), QSize(1097, 568));
+    QCOMPARE(form_->font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(form_->font().pixelSize(), 11);
+    QVERIFY(form_->windowFlags() & Qt::WindowMaximizeButtonHint);
+    QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(form_->minimumSize(), QSize(0, 0));
+    // The status bar speaks in the system's font, every other control in the window's.
+    QCOMPARE(form_->StatusBar1->font().family(), QApplication::font().family());
+    QCOMPARE(form_->StatusBar1->font().pointSizeF(), QApplication::font().pointSizeF());
+    QCOMPARE(form_->Edit1->font().pixelSize(), 11);
+}
+
+void tst_Form1Layout::controlsMatchLayoutTable()
+{
+    const QStringList creationOrder = {"DBGrid1", "StatusBar1", "BitBtn1", "Edit1", "ComboBox1", "BitBtn2", "RadioGroup1", "RadioGroup2"};
+    QStringList created;
+    for (QObject *child : form_->children()) {
+        if (child->isWidgetType())
+            created.append(child->objectName());
+    }
+    QCOMPARE(created, creationOrder);
+
+    for (const TControlLayout &control : kForm1Controls) {
+        const QString name = QString::fromLatin1(control.Name);
+        auto *widget = form_->findChild<QWidget *>(name);
+        QVERIFY2(widget, control.Name);
+        QCOMPARE(widget->geometry(), QRect(control.Left, control.Top, control.Width, control.Height));
+        switch (control.Kind) {
+        case ckButton:
+            QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), Text(control.Caption));
+            QVERIFY(!qobject_cast<QPushButton *>(widget)->autoDefault());
+            QVERIFY(!qobject_cast<QPushButton *>(widget)->isDefault());
+            break;
+        case ckEdit:
+            QCOMPARE(qobject_cast<TEdit *>(widget)->TextHint(), Text(control.Caption));
+            QVERIFY(qobject_cast<TEdit *>(widget)->text().isEmpty());
+            break;
+        case ckComboBox:
+            QCOMPARE(qobject_cast<QComboBox *>(widget)->currentText(), Text(control.Caption));
+            break;
+        case ckRadioGroup: {
+            auto *group = qobject_cast<TRadioGroup *>(widget);
+            QCOMPARE(group->title(), Text(control.Caption));
+            QCOMPARE(group->ItemIndex(), 0);
+            QCOMPARE(group->Buttons().size(), qsizetype(control.Items.size()));
+            for (std::size_t i = 0; i < control.Items.size(); ++i)
+                QCOMPARE(group->Buttons()[i]->text(), Text(control.Items[i]));
+            break;
+        }
+        case ckDataGrid:
+        case ckStatusBar:
+            break;
+        }
+    }
+    QCOMPARE(form_->RadioGroup2->y() + 1, form_->RadioGroup1->y());
+    QCOMPARE(Text(ControlLayout("Edit1").Caption), QStringLiteral("Іздейтін сөзіңізді енгізіңіз ..."));
+    QCOMPARE(form_->BitBtn1->text(), QStringLiteral("Іздеу"));
+    QCOMPARE(form_->BitBtn2->text(), QStringLiteral("Барлығы"));
+
+    // Showing the window fits only the grid and the status bar to it.
+    form_->resize(1400, 700);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    for (const char *name : {"BitBtn1", "Edit1", "ComboBox1", "BitBtn2", "RadioGroup1", "RadioGroup2"}) {
+        const TControlLayout &control = ControlLayout(name);
+        QCOMPARE(form_->findChild<QWidget *>(name)->geometry(), QRect(control.Left, control.Top, control.Width, control.Height));
+    }
+    QCOMPARE(form_->StatusBar1->geometry(), QRect(0, form_->height() - 19, form_->width(), 19));
+}
+
+void tst_Form1Layout::categoryList()
+{
+    QComboBox *list = form_->ComboBox1;
+    QCOMPARE(list->count(), 60);
+    QVERIFY(!list->isEditable());
+    QCOMPARE(list->maxVisibleItems(), 8);
+    QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(list->itemText(0), QStringLiteral("Барлық категория"));
+    QCOMPARE(list->itemText(17), QStringLiteral("Медицина"));
+    QCOMPARE(list->itemText(12), QStringLiteral("Геология, геодезия және география"));
+    QCOMPARE(list->itemText(33), QStringLiteral("Терминдер 2012-2015"));
+    QCOMPARE(list->itemText(35), QStringLiteral("1971-1981"));
+    QCOMPARE(list->itemText(59), QStringLiteral("2019"));
+    const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    QStringList years;
+    for (int i = 0; i < list->count(); ++i) {
+        QVERIFY2(!list->itemText(i).contains(latin), qPrintable(list->itemText(i)));
+        if (i >= 36)
+            years.append(list->itemText(i));
+    }
+    QCOMPARE(years.join(u' '), QStringLiteral("1990 1993 1995 1997 1998 1999 2000 2002 2003 2004 2005 2006 2007 2008 "
+                                              "2009 2010 2011 2013 2014 2015 2016 2017 2018 2019"));
+}
+
+void tst_Form1Layout::gridOptions()
+{
+    TDBGrid *grid = form_->DBGrid1;
+    QCOMPARE(grid->model(), &form_->DataSource1);
+    QCOMPARE(grid->model()->columnCount(), 3);
+    const QStringList titles = {"Орысша", "Қазақша", "Саласы"};
+    const int widths[] = {193, 231, 241};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(grid->model()->headerData(i, Qt::Horizontal).toString(), titles[i]);
+        QCOMPARE(grid->columnWidth(i), widths[i]);
+    }
+    QVERIFY(grid->horizontalHeader()->isVisible() || !form_->isVisible());
+    QVERIFY(!grid->verticalHeader()->isHidden());
+    QCOMPARE(grid->verticalHeader()->width(), 11);
+    QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(grid->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(!grid->tabKeyNavigation());
+    QVERIFY(!grid->isSortingEnabled());
+    QVERIFY(grid->horizontalHeader()->sectionsMovable());
+    QVERIFY(grid->horizontalHeader()->sectionsClickable());
+    QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    QVERIFY(grid->showGrid());
+    // Selection shows only while the grid has the focus.
+    const QPalette colours = grid->palette();
+    QCOMPARE(colours.color(QPalette::Inactive, QPalette::Highlight), colours.color(QPalette::Inactive, QPalette::Base));
+    QVERIFY(colours.color(QPalette::Active, QPalette::Highlight) != colours.color(QPalette::Active, QPalette::Base));
+
+    // A click on a title sorts nothing.
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    const QString first = grid->model()->index(0, 0).data().toString();
+    QHeaderView *header = grid->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
+    QCOMPARE(grid->model()->index(0, 0).data().toString(), first);
+}
+
+void tst_Form1Layout::statusPanels()
+{
+    TStatusBar *bar = form_->StatusBar1;
+    QCOMPARE(bar->PanelCount(), 2);
+    QCOMPARE(bar->PanelRect(0), QRect(0, 0, 250, 19));
+    QCOMPARE(bar->PanelRect(1), QRect(250, 0, 847, 19));
+    form_->resize(1500, 600);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QCOMPARE(bar->width(), 1500);
+    QCOMPARE(bar->PanelRect(1), QRect(250, 0, 1250, 19));
+    const auto panels = bar->findChildren<QLabel *>();
+    QCOMPARE(panels.size(), 2);
+    for (QLabel *panel : panels) {
+        QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+        QVERIFY(panel->alignment() & Qt::AlignLeft);
+    }
+    QVERIFY(bar->findChild<QSizeGrip *>());
+}
+
+void tst_Form1Layout::radioButtonGeometry()
+{
+    struct TExpected { TRadioGroup *group; int width; int lefts[3]; };
+    const TExpected expected[] = {{form_->RadioGroup1, 146, {8, 154, 300}}, {form_->RadioGroup2, 77, {8, 85, 162}}};
+    for (const TExpected &e : expected) {
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(e.group->Buttons()[i]->geometry(), QRect(e.lefts[i], 14, e.width, 23));
+    }
+    form_->RadioGroup1->Buttons()[2]->click();
+    QCOMPARE(form_->RadioGroup1->ItemIndex(), 2);
+    QVERIFY(!form_->RadioGroup1->Buttons()[0]->isChecked());
+    QCOMPARE(form_->RadioGroup2->ItemIndex(), 0);
+}
+
+void tst_Form1Layout::cueTextHiddenWhileFocused()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    TEdit *edit = form_->Edit1;
+    QCOMPARE(edit->placeholderText(), edit->TextHint());
+    edit->setFocus(Qt::TabFocusReason);
+    QVERIFY(edit->hasFocus());
+    QVERIFY(edit->text().isEmpty());
+    QVERIFY(edit->placeholderText().isEmpty());
+    form_->DBGrid1->setFocus(Qt::TabFocusReason);
+    QCOMPARE(edit->placeholderText(), edit->TextHint());
+    // The cue is not content: an empty box searches for the empty text.
+    QVERIFY(form_->ReadSearchRequest().Text.isEmpty());
+
+    const QString longText(40000, u'ж');
+    edit->setText(longText);
+    QCOMPARE(edit->text().size(), longText.size());
+}
+
+void tst_Form1Layout::focusAndTabOrder()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QCOMPARE(QApplication::focusWidget(), form_->DBGrid1);
+
+    // The control that holds the focus: a radio button stands for its group.
+    auto holder = [] {
+        QWidget *focus = QApplication::focusWidget();
+        if (focus && qobject_cast<TRadioGroup *>(focus->parentWidget()))
+            focus = focus->parentWidget();
+        return focus ? focus->objectName() : QString();
+    };
+    const QStringList forward = {"BitBtn1", "Edit1", "ComboBox1", "BitBtn2", "RadioGroup1", "RadioGroup2", "DBGrid1"};
+    QStringList visited;
+    for (int i = 0; i < forward.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(holder());
+    }
+    QCOMPARE(visited, forward);
+
+    QStringList backward;
+    for (int i = 0; i < forward.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        backward.append(holder());
+    }
+    QCOMPARE(backward, (QStringList{"RadioGroup2", "RadioGroup1", "BitBtn2", "ComboBox1", "Edit1", "BitBtn1", "DBGrid1"}));
+}
+
+void tst_Form1Layout::renderAtStart()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    const QImage image = form_->grab().toImage();
+    QCOMPARE(image.size(), form_->size() * form_->devicePixelRatioF());
+    // The grid shows rows: its area is not one flat colour.
+    const QRect gridArea = form_->DBGrid1->geometry().adjusted(20, 25, -5, -5);
+    const QRgb corner = image.pixel(gridArea.topLeft());
+    bool varied = false;
+    for (int x = gridArea.left(); x < gridArea.right() && !varied; x += 3)
+        varied = image.pixel(x, gridArea.top() + 5) != corner;
+    QVERIFY(varied);
+    // The indicator column marks the current row (the first) with a dark sign.
+    const QHeaderView *indicator = form_->DBGrid1->verticalHeader();
+    const QPoint origin = indicator->mapTo(form_.get(), QPoint(0, 0));
+    int dark = 0;
+    for (int y = 0; y < indicator->sectionSize(0); ++y) {
+        for (int x = 0; x < indicator->width(); ++x)
+            dark += qGray(image.pixel(origin + QPoint(x, y))) < 100;
+    }
+    QVERIFY(dark >= 4);
+    const QByteArray shots = qgetenv("LEXARAN_SCREENSHOTS");
+    if (!shots.isEmpty())
+        QVERIFY(image.save(QString::fromLocal8Bit(shots) + QStringLiteral("/start.png")));
+}
+
+QTEST_MAIN(tst_Form1Layout)
+#include "tst_form1layout.moc"
