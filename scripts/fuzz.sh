@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs every fuzzer of a fuzz build for a bounded time, starting from the
+# seed corpus in the repository (new inputs go to a scratch copy). Any
+# finding fails the run; turn it into a seed of its own to keep it.
+# Usage: scripts/fuzz.sh [build-dir] [seconds-each]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build/fuzz}"
+seconds="${2:-30}"
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+status=0
+for name in countsql searchsql texts; do
+  mkdir -p "$scratch/$name"
+  cp tests/fuzz/corpus/$name/* "$scratch/$name/"
+  echo "fuzz_$name: ${seconds}s"
+  if ! QT_QPA_PLATFORM=offscreen "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 \
+        -rss_limit_mb=2048 -artifact_prefix="$scratch/" -print_final_stats=1 "$scratch/$name" \
+        > "$scratch/$name.log" 2>&1; then
+    tail -n 40 "$scratch/$name.log"
+    for finding in "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* "$scratch"/oom-*; do
+      [ -e "$finding" ] && { echo "finding: $finding"; od -c "$finding" | head -n 20; }
+    done
+    status=1
+  else
+    grep -E "stat::number_of_executed_units|Done" "$scratch/$name.log" | tail -n 2
+  fi
+done
+exit $status

@@ -1,0 +1,36 @@
+// Any statement text: the table name and the count statement derived from
+// it keep their shape.
+
+#include "FuzzInput.h"
+#include "SQLText.h"
+#include "TextCase.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString text = Utf16Text(data, size);
+    const QString lowered = LowerCaseSimple(text);
+    FUZZ_ASSERT(lowered.size() == text.size());
+
+    const QString table = TableNameFromSQL(text);
+    const QString count = ComposeCountSQL(text, table, u'"');
+    const QString head = QLatin1String("select count(*) from \"") + table + u'"';
+    FUZZ_ASSERT(count.startsWith(head));
+
+    // The rest is the statement's own text from its first unquoted " where "
+    // on, cut at most.
+    const QString tail = count.mid(head.size());
+    const qsizetype where = IndexOutsideQuotes(lowered, u" where ");
+    if (where < 0)
+        FUZZ_ASSERT(tail.isEmpty());
+    else
+        FUZZ_ASSERT(QStringView(text).sliced(where).startsWith(tail));
+
+    int markers = 0;
+    const QString replaced = ReplaceParameterMarkers(text, &markers);
+    FUZZ_ASSERT(markers >= 0);
+    if (markers == 0)
+        FUZZ_ASSERT(replaced == text);
+    else
+        FUZZ_ASSERT(replaced.size() < text.size());
+    return 0;
+}

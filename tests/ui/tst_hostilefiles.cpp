@@ -1,0 +1,302 @@
+#include "ErrorBox.h"
+#include "FixtureDb.h"
+#include "SearchSQL.h"
+#include "TDBGrid.h"
+#include "TEdit.h"
+#include "TRadioGroup.h"
+#include "TStatusBar.h"
+#include "Unit1.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QString Path(const QTemporaryDir &directory)
+{
+    return directory.filePath(QStringLiteral("termins.db"));
+}
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A real dictionary of `terms` rows, then `damage` applied to its bytes.
+void Dictionary(const QString &path, int terms, const std::function<void(QByteArray &)> &damage = {})
+{
+    MakeDatabase(path, TermTableSql(terms));
+    if (damage) {
+        QByteArray bytes = FileBytes(path);
+        damage(bytes);
+        WriteBytes(path, bytes);
+    }
+}
+
+// What the window showed: its rows, its panels, its error boxes.
+struct TOutcome
+{
+    int rows = 0;
+    QString panel0;
+    QString panel1;
+    QStringList boxes;
+};
+
+// Runs what a user does (start-up, a search, Show all, close) on the file
+// and reports what was shown.
+TOutcome Use(const QString &directory, const QString &searchText = QStringLiteral("рус1"))
+{
+    TOutcome outcome;
+    SetExceptionPresenter([&](QWidget *, const QString &, const QString &text) { outcome.boxes.append(text); });
+    {
+        TForm1 form(directory + QLatin1Char('/'));
+        form.show();
+        form.Edit1->setText(searchText);
+        form.BitBtn1->click();
+        form.BitBtn2->click();
+        outcome.rows = form.DBGrid1->model()->rowCount();
+        outcome.panel0 = form.StatusBar1->PanelText(0);
+        outcome.panel1 = form.StatusBar1->PanelText(1);
+        form.close();
+    }
+    SetExceptionPresenter(nullptr);
+    return outcome;
+}
+
+QStringList SideFiles(const QString &directory)
+{
+    return QDir(directory).entryList({QStringLiteral("termins.db-*")}, QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+class tst_HostileFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hostileFile_data();
+    void hostileFile();
+    void lockedByAnotherProcess();
+    void badSearchInput_data();
+    void badSearchInput();
+    void fileNeverWritten();
+};
+
+void tst_HostileFiles::hostileFile_data()
+{
+    using TMake = std::function<void(const QString &)>;
+    QTest::addColumn<TMake>("make");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("panel0");
+    QTest::addColumn<QString>("panel1");
+    QTest::addColumn<QStringList>("boxes");
+
+    const QString noTable = QStringLiteral("no such table: termin_items.");
+    const QString notDatabase = QStringLiteral("file is not a database.");
+    const QString malformed = QStringLiteral("database disk image is malformed.");
+
+    QTest::newRow("zero-length file") << TMake([](const QString &p) { WriteBytes(p, QByteArray()); })
+        << 0 << QString() << QString() << QStringList{noTable, noTable, noTable};
+    QTest::newRow("random bytes") << TMake([](const QString &p) {
+            QByteArray bytes(8192, Qt::Uninitialized);
+            QRandomGenerator generator(7);
+            for (char &byte : bytes)
+                byte = char(generator.bounded(256));
+            WriteBytes(p, bytes);
+        }) << 0 << QString() << QString() << QStringList{notDatabase, notDatabase, notDatabase};
+    QTest::newRow("valid header, damaged pages") << TMake([](const QString &p) {
+            Dictionary(p, 3000, [](QByteArray &bytes) {
+                for (qsizetype i = 4096; i < bytes.size(); i += 7)
+                    bytes[i] = char(0xA5);
+            });
+        }) << 0 << QString() << QString() << QStringList{malformed, malformed, malformed};
+    QTest::newRow("truncated file") << TMake([](const QString &p) {
+            Dictionary(p, 3000, [](QByteArray &bytes) { bytes.truncate(bytes.size() / 2); });
+        }) << 0 << QString() << QString() << QStringList{malformed, malformed, malformed};
+    QTest::newRow("directory named termins.db") << TMake([](const QString &p) { QDir().mkpath(p); })
+        << 0 << QString() << QString()
+        << QStringList{QStringLiteral("unable to open database file."), QStringLiteral("unable to open database file."),
+                       QStringLiteral("unable to open database file.")};
+    QTest::newRow("termin_items as a view") << TMake([](const QString &p) {
+            MakeDatabase(p, TermTableSql(40).replace(QStringLiteral("termin_items"), QStringLiteral("terms"))
+                                + QStringLiteral("create view termin_items as select * from terms;"));
+        }) << 40 << QStringLiteral("Базада барлығы 40 термин бар") << QStringLiteral("Сұраныс бойынша 11 термин табылды")
+        << QStringList();
+    QTest::newRow("10 MB text value") << TMake([](const QString &p) {
+            MakeDatabase(p, TermTableSql(3) + QStringLiteral("update termin_items set rus = hex(zeroblob(5242880)) where id = 1;"));
+        }) << 3 << QStringLiteral("Базада барлығы 3 термин бар") << QStringLiteral("Сұраныс бойынша 1 термин табылды")
+        << QStringList();
+    QTest::newRow("BLOB in rus") << TMake([](const QString &p) {
+            MakeDatabase(p, TermTableSql(3) + QStringLiteral("update termin_items set rus = x'00ff00ff' where id = 1;"));
+        }) << 3 << QStringLiteral("Базада барлығы 3 термин бар") << QStringLiteral("Сұраныс бойынша 1 термин табылды")
+        << QStringList();
+    QTest::newRow("table of 100 columns") << TMake([](const QString &p) {
+            QString extra;
+            for (int i = 0; i < 94; ++i)
+                extra += QStringLiteral(", c%1 VARCHAR(10) default 'x'").arg(i);
+            MakeDatabase(p, TermTableSql(12).replace(QStringLiteral("kaz_upper VARCHAR(255))"),
+                                                     QStringLiteral("kaz_upper VARCHAR(255)") + extra + u')'));
+        }) << 12 << QStringLiteral("Базада барлығы 12 термин бар") << QStringLiteral("Сұраныс бойынша 4 термин табылды")
+        << QStringList();
+    QTest::newRow("file in WAL mode") << TMake([](const QString &p) {
+            MakeDatabase(p, QStringLiteral("pragma journal_mode = wal;") + TermTableSql(20));
+        }) << 20 << QStringLiteral("Базада барлығы 20 термин бар") << QStringLiteral("Сұраныс бойынша 11 термин табылды")
+        << QStringList();
+    QTest::newRow("read-only file") << TMake([](const QString &p) {
+            MakeDatabase(p, TermTableSql(20));
+            QFile::setPermissions(p, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        }) << 20 << QStringLiteral("Базада барлығы 20 термин бар") << QStringLiteral("Сұраныс бойынша 11 термин табылды")
+        << QStringList();
+}
+
+void tst_HostileFiles::hostileFile()
+{
+    using TMake = std::function<void(const QString &)>;
+    QFETCH(TMake, make);
+    QFETCH(int, rows);
+    QFETCH(QString, panel0);
+    QFETCH(QString, panel1);
+    QFETCH(QStringList, boxes);
+
+    QTemporaryDir directory;
+    make(Path(directory));
+    const QByteArray before = FileBytes(Path(directory));
+
+    QElapsedTimer timer;
+    timer.start();
+    const TOutcome outcome = Use(directory.path());
+    QVERIFY(timer.elapsed() < 20000);
+
+    QCOMPARE(outcome.boxes, boxes);
+    QCOMPARE(outcome.rows, rows);
+    QCOMPARE(outcome.panel0, panel0);
+    QCOMPARE(outcome.panel1, panel1);
+    QCOMPARE(FileBytes(Path(directory)), before);
+    QCOMPARE(SideFiles(directory.path()), QStringList());
+}
+
+void tst_HostileFiles::lockedByAnotherProcess()
+{
+    QTemporaryDir directory;
+    Dictionary(Path(directory), 30);
+    const QByteArray before = FileBytes(Path(directory));
+
+    QProcess holder;
+    holder.start(QStringLiteral(HOLDLOCK_PATH), {Path(directory)});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+
+    QElapsedTimer timer;
+    timer.start();
+    const TOutcome outcome = Use(directory.path());
+    // No waiting for the lock: every step fails at once.
+    QVERIFY(timer.elapsed() < 3000);
+    const QString locked = QStringLiteral("database is locked.");
+    QCOMPARE(outcome.boxes, (QStringList{locked, locked, locked}));
+    QCOMPARE(outcome.rows, 0);
+
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(10000));
+    QCOMPARE(FileBytes(Path(directory)), before);
+}
+
+void tst_HostileFiles::badSearchInput_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("panel1");   // empty: the search failed
+    QTest::addColumn<QStringList>("boxes");
+
+    const QString tooComplex = QStringLiteral("LIKE or GLOB pattern too complex.");
+    auto found = [](int n) { return QStringLiteral("Сұраныс бойынша %1 термин табылды").arg(n); };
+    QTest::newRow("100000 characters, contains") << QString(100000, u'ж') << int(mkContains) << QString() << QStringList{tooComplex};
+    QTest::newRow("100000 characters, equals") << QString(100000, u'ж') << int(mkEquals) << found(0) << QStringList();
+    QTest::newRow("emoji") << QStringLiteral("😀") << int(mkContains) << found(1) << QStringList();
+    QTest::newRow("pair outside the BMP, upper-cased") << QStringLiteral("\U00010428") << int(mkContains) << found(1) << QStringList();
+    QTest::newRow("control characters") << QStringLiteral("\t\n\x01\x7f") << int(mkContains) << found(0) << QStringList();
+    QTest::newRow("lone surrogate") << QString(QChar(0xD83D)) << int(mkContains) << found(0) << QStringList();
+    QTest::newRow("only blanks") << QStringLiteral("   ") << int(mkContains) << found(0) << QStringList();
+    QTest::newRow("only quotes") << QStringLiteral("'''") << int(mkContains) << found(0) << QStringList();
+    QTest::newRow("percent alone") << QStringLiteral("%") << int(mkContains) << found(52) << QStringList();
+    QTest::newRow("underscore alone, starts with") << QStringLiteral("_") << int(mkStartsWith) << found(52) << QStringList();
+    QTest::newRow("percent alone, equals") << QStringLiteral("%") << int(mkEquals) << found(0) << QStringList();
+}
+
+void tst_HostileFiles::badSearchInput()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(QString, panel1);
+    QFETCH(QStringList, boxes);
+
+    QTemporaryDir directory;
+    MakeDatabase(Path(directory), TermTableSql(50)
+        + QStringLiteral("insert into termin_items values (51, '😀 смайлик', 'күлкі', 'Тарих', '😀 СМАЙЛИК', 'КҮЛКІ');"
+                         "insert into termin_items values (52, '𐐨 deseret', 'х', 'Тарих', '𐐀 DESERET', 'Х');"));
+    QStringList shown;
+    SetExceptionPresenter([&](QWidget *, const QString &, const QString &message) { shown.append(message); });
+    {
+        TForm1 form(directory.path() + QLatin1Char('/'));
+        form.Edit1->setText(text);
+        QCOMPARE(form.Edit1->text(), text);
+        form.RadioGroup1->SetItemIndex(kind);
+        form.RadioGroup2->SetItemIndex(sfRussian);
+        form.BitBtn1->click();
+        QCOMPARE(form.StatusBar1->PanelText(1), panel1);
+        if (panel1.isEmpty())
+            QCOMPARE(form.DBGrid1->model()->rowCount(), 52);
+    }
+    SetExceptionPresenter(nullptr);
+    QCOMPARE(shown, boxes);
+}
+
+void tst_HostileFiles::fileNeverWritten()
+{
+    QTemporaryDir directory;
+    Dictionary(Path(directory), 1500);
+    const QByteArray before = FileBytes(Path(directory));
+    const QDateTime modified = QFileInfo(Path(directory)).lastModified();
+    QTest::qWait(20);
+
+    QStringList shown;
+    SetExceptionPresenter([&](QWidget *, const QString &, const QString &message) { shown.append(message); });
+    {
+        TForm1 form(directory.path() + QLatin1Char('/'));
+        form.show();
+        form.Edit1->setText(QStringLiteral("рус1"));
+        for (int kind = 0; kind < 3; ++kind) {
+            for (int field = 0; field < 3; ++field) {
+                for (int category : {0, 17}) {
+                    form.RadioGroup1->SetItemIndex(kind);
+                    form.RadioGroup2->SetItemIndex(field);
+                    form.ComboBox1->setCurrentIndex(category);
+                    form.BitBtn1->click();
+                }
+            }
+        }
+        form.BitBtn2->click();
+        QCOMPARE(form.DBGrid1->model()->rowCount(), 1500);
+        form.close();
+    }
+    SetExceptionPresenter(nullptr);
+    QCOMPARE(shown, QStringList());
+    QCOMPARE(FileBytes(Path(directory)), before);
+    QCOMPARE(QFileInfo(Path(directory)).lastModified(), modified);
+    QCOMPARE(SideFiles(directory.path()), QStringList());
+}
+
+QTEST_MAIN(tst_HostileFiles)
+#include "tst_hostilefiles.moc"
