@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake ninja-build g++ pkg-config
+  clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libsqlite3-0 libsqlite3-dev
   fonts-dejavu-core fonts-dejavu-extra

@@ -59,6 +59,7 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     resolve(api.close_v2, "sqlite3_close_v2");
     resolve(api.errmsg16, "sqlite3_errmsg16");
     resolve(api.errstr, "sqlite3_errstr");
+    resolve(api.errcode, "sqlite3_errcode");
     resolve(api.prepare16_v2, "sqlite3_prepare16_v2");
     resolve(api.step, "sqlite3_step");
     resolve(api.reset, "sqlite3_reset");

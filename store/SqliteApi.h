@@ -14,6 +14,7 @@ struct TSqliteApi
     decltype(&sqlite3_close_v2) close_v2;
     decltype(&sqlite3_errmsg16) errmsg16;
     decltype(&sqlite3_errstr) errstr;
+    decltype(&sqlite3_errcode) errcode;
     decltype(&sqlite3_prepare16_v2) prepare16_v2;
     decltype(&sqlite3_step) step;
     decltype(&sqlite3_reset) reset;

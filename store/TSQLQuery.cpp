@@ -131,6 +131,10 @@ QStringView TSQLQuery::Text(int column) const
     const TSqliteApi &api = Sqlite();
     sqlite3_stmt *stmt = statement_.Handle();
     const auto *chars = static_cast<const char16_t *>(api.column_text16(stmt, column));
+    // The engine answers a failed conversion with no text at all; only its
+    // error code tells that from an empty value.
+    if (!chars && api.errcode(statement_.Connection()) == SQLITE_NOMEM)
+        check(statement_.Connection(), SQLITE_NOMEM);
     QStringView text(chars, api.column_bytes16(stmt, column) / 2);
     const TFieldDef &field = fields_[column];
     if (field.Kind == fkString && text.size() > field.Size) {
@@ -157,6 +161,8 @@ QByteArray TSQLQuery::Bytes(int column) const
 {
     const TSqliteApi &api = Sqlite();
     const auto *data = static_cast<const char *>(api.column_blob(statement_.Handle(), column));
+    if (!data && api.errcode(statement_.Connection()) == SQLITE_NOMEM)
+        check(statement_.Connection(), SQLITE_NOMEM);
     return QByteArray(data, api.column_bytes(statement_.Handle(), column));
 }
 

@@ -1,4 +1,80 @@
+#include "ErrorBox.h"
+#include "FixtureDb.h"
+#include "TDBGrid.h"
+#include "TEdit.h"
+#include "TStatusBar.h"
+#include "Unit1.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
-class tst_OutOfMemory : public QObject { Q_OBJECT };
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace {
+
+// The bytes of address space the process uses now.
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream statm("/proc/self/statm");
+    unsigned long pages = 0;
+    statm >> pages;
+    return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
+} // namespace
+
+class tst_OutOfMemory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showAllThatDoesNotFit();
+};
+
+void tst_OutOfMemory::showAllThatDoesNotFit()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer reserves more address space than any limit leaves");
+#endif
+    // A thousand terms for the start-up, then a hundred of a million
+    // characters each: 200 MB as UTF-16, more than the limit below allows.
+    QTemporaryDir directory;
+    MakeDatabase(directory.filePath(QStringLiteral("termins.db")), QStringLiteral(
+        "create table termin_items (id INTEGER PRIMARY KEY, rus TEXT, kaz TEXT, cat TEXT, rus_upper TEXT, kaz_upper TEXT);"
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 1000)"
+        " insert into termin_items select i, 'рус' || i, 'қаз' || i, 'Химия', 'РУС' || i, 'ҚАЗ' || i from n;"
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 100)"
+        " insert into termin_items (rus, kaz, cat, rus_upper, kaz_upper)"
+        " select hex(zeroblob(500000)), 'ұзын', 'Химия', 'ҰЗЫН', 'ҰЗЫН' from n;"));
+
+    QStringList boxes;
+    SetExceptionPresenter([&](QWidget *, const QString &, const QString &text) { boxes.append(text); });
+    TForm1 form(directory.path() + QLatin1Char('/'));
+    QCOMPARE(form.DBGrid1->model()->rowCount(), 1000);
+
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_AS, &previous), 0);
+    rlimit limited = previous;
+    limited.rlim_cur = AddressSpaceInUse() + 150u * 1024 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_AS, &limited), 0);
+    form.BitBtn2->click();
+    QCOMPARE(setrlimit(RLIMIT_AS, &previous), 0);
+
+    QCOMPARE(boxes, QStringList{QStringLiteral("out of memory.")});
+    QCOMPARE(form.DBGrid1->model()->rowCount(), 1000);
+    QCOMPARE(form.DBGrid1->model()->index(999, 1).data().toString(), QStringLiteral("қаз1000"));
+
+    // The program goes on: the next search works.
+    form.Edit1->setText(QStringLiteral("ұзын"));
+    form.BitBtn1->click();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("Сұраныс бойынша 100 термин табылды"));
+    SetExceptionPresenter(nullptr);
+}
+
 QTEST_MAIN(tst_OutOfMemory)
 #include "tst_outofmemory.moc"
