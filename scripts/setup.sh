@@ -11,7 +11,8 @@ packages=(
   qt6-base-dev libgl-dev
   libsqlite3-0 libsqlite3-dev
   fonts-dejavu-core fonts-dejavu-extra
-  xvfb xauth
+  xvfb xauth xdotool x11-apps netpbm
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -18,6 +18,7 @@ struct TControlLayout
     const char16_t *Caption;                 // button/group caption, edit cue text, combo's first entry
     int TabOrder;                            // -1: not a tab stop
     std::span<const char16_t *const> Items;  // radio entries or list entries
+    const char16_t *AccessibleName;          // what a screen reader says
 };
 
 struct TGridColumnLayout

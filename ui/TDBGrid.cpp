@@ -4,6 +4,8 @@
 #include "TClientDataSet.h"
 #include "TDataSource.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -140,8 +142,29 @@ void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &prev
     Guarded([&] { source_->DataSet()->SetRecNo(current.row() + 1); });
 }
 
+QString TDBGrid::CurrentRowText() const
+{
+    const int row = source_ ? source_->CurrentRow() : -1;
+    if (row < 0)
+        return QString();
+    QStringList cells;
+    const QHeaderView *titles = horizontalHeader();
+    for (int position = 0; position < titles->count(); ++position)
+        cells.append(model()->index(row, titles->logicalIndex(position)).data().toString());
+    return cells.join(u'\t');
+}
+
 void TDBGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        Guarded([this] {
+            const QString line = CurrentRowText();
+            if (!line.isEmpty())
+                QGuiApplication::clipboard()->setText(line);
+        });
+        return;
+    }
     // A read-only set neither inserts nor deletes rows; the keys do nothing.
     const bool insert = event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier;
     const bool remove = event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier;

@@ -10,7 +10,9 @@ class TDataSource;
 // highlighted only while the grid has the focus; no editing. Insert and
 // Ctrl+Delete do nothing. The grid follows the data set's current row and
 // moves it when the user moves in the grid; after a refill the current row
-// keeps its line in the grid as far as enough rows precede it.
+// keeps its line in the grid as far as enough rows precede it. Ctrl+C puts
+// the current row's visible cells on the clipboard as one line of
+// tab-separated text, in the columns' current order.
 class TDBGrid : public QTableView
 {
     Q_OBJECT
@@ -23,6 +25,10 @@ public:
 
     // The grid line (0 = topmost visible row) on which the current row stands.
     int CurrentLine() const;
+
+    // The current row's cells in display order, separated by tabs; empty
+    // when there is no current row.
+    QString CurrentRowText() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

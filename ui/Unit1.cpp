@@ -52,8 +52,10 @@ QFont WindowFont()
 template <typename T>
 T *Place(T *control, const char *name)
 {
+    const TControlLayout &layout = ControlLayout(name);
     control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(Geometry(ControlLayout(name)));
+    control->setGeometry(Geometry(layout));
+    control->setAccessibleName(Text(layout.AccessibleName));
     return control;
 }
 

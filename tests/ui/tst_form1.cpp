@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -124,6 +125,7 @@ private slots:
     void currentRowKeepsOrdinalAndLine();
     void gridMovesCurrentRow();
     void insertAndDeleteDoNothing();
+    void copyCurrentRow();
     void busyCursorWhileWorking();
     void resize_data();
     void resize();
@@ -377,6 +379,35 @@ void tst_Form1::insertAndDeleteDoNothing()
     QCOMPARE(fixture.Cell(1, 0), QStringLiteral("термин 2"));
     QVERIFY(!grid->indexWidget(grid->currentIndex()));
     QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(fixture.boxes, QStringList());
+}
+
+void tst_Form1::copyCurrentRow()
+{
+    TFormFixture fixture(Terms(20));
+    fixture.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    TDBGrid *grid = fixture.form->DBGrid1;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("термин 2\tсөз 2\tМедицина"));
+
+    // The columns' current order, after the user moved the subject first.
+    grid->horizontalHeader()->moveSection(2, 0);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("Химия\tтермин 3\tсөз 3"));
+    QCOMPARE(fixture.form->ClientDataSet1.RecNo(), 3);
+    QCOMPARE(fixture.GridRows(), 20);
+
+    // Nothing current, nothing copied.
+    fixture.Search(QStringLiteral("жоқ"));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("Химия\tтермин 3\tсөз 3"));
     QCOMPARE(fixture.boxes, QStringList());
 }
 

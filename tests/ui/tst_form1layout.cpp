@@ -7,6 +7,7 @@
 #include "TStatusBar.h"
 #include "Unit1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -89,6 +90,9 @@ void tst_Form1Layout::controlsMatchLayoutTable()
         auto *widget = form_->findChild<QWidget *>(name);
         QVERIFY2(widget, control.Name);
         QCOMPARE(widget->geometry(), QRect(control.Left, control.Top, control.Width, control.Height));
+        // Every control has a Kazakh name a screen reader can speak.
+        QVERIFY(!widget->accessibleName().isEmpty());
+        QVERIFY(!widget->accessibleName().contains(QRegularExpression(QStringLiteral("[A-Za-z]"))));
         switch (control.Kind) {
         case ckButton:
             QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), Text(control.Caption));
@@ -107,8 +111,11 @@ void tst_Form1Layout::controlsMatchLayoutTable()
             QCOMPARE(group->title(), Text(control.Caption));
             QCOMPARE(group->ItemIndex(), 0);
             QCOMPARE(group->Buttons().size(), qsizetype(control.Items.size()));
-            for (std::size_t i = 0; i < control.Items.size(); ++i)
+            for (std::size_t i = 0; i < control.Items.size(); ++i) {
                 QCOMPARE(group->Buttons()[i]->text(), Text(control.Items[i]));
+                QCOMPARE(QAccessible::queryAccessibleInterface(group->Buttons()[i])->text(QAccessible::Name),
+                         Text(control.Items[i]));
+            }
             break;
         }
         case ckDataGrid:
