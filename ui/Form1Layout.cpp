@@ -72,7 +72,7 @@ constexpr int kPanelWidths[] = {250, 50};
 
 } // namespace
 
-const TFormLayout kForm1 = {u"Lexaran - терминдер қоры ", 1097, 568, "Tahoma", 11, 13, 11, 17};
+const TFormLayout kForm1 = {u"Lexaran - терминдер қоры ", 1097, 568, "Tahoma", 11, 13, 11, 17, 16};
 const std::span<const TControlLayout> kForm1Controls = kControls;
 const std::span<const TGridColumnLayout> kGridColumns = kColumns;
 const std::span<const int> kStatusPanelWidths = kPanelWidths;

@@ -37,6 +37,7 @@ struct TFormLayout
     int TextHeight;       // the font's text height, for the radio buttons' geometry
     int IndicatorWidth;
     int RowHeight;
+    int ListEntryHeight;  // the category list's entries
 };
 
 extern const TFormLayout kForm1;

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QWindow>
 
 #include <algorithm>
@@ -48,6 +49,21 @@ QFont WindowFont()
     font.setPixelSize(kForm1.FontPixelHeight);
     return font;
 }
+
+// Entries of the category list all stand 16 pixels high.
+class TFixedHeightDelegate : public QStyledItemDelegate
+{
+public:
+    TFixedHeightDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), height_(height) {}
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), height_);
+    }
+
+private:
+    int height_;
+};
 
 template <typename T>
 T *Place(T *control, const char *name)
@@ -134,6 +150,7 @@ void TForm1::CreateControls()
     ComboBox1 = Place(new QComboBox(this), "ComboBox1");
     ComboBox1->setEditable(false);
     ComboBox1->setMaxVisibleItems(8);
+    ComboBox1->setItemDelegate(new TFixedHeightDelegate(kForm1.ListEntryHeight, ComboBox1));
     ComboBox1->addItems(Texts(ControlLayout("ComboBox1").Items));
     ComboBox1->setCurrentIndex(0);
 
@@ -250,6 +267,11 @@ void TForm1::showEvent(QShowEvent *event)
             const QScreen *screen = this->screen();
             if (screen)
                 move(DesktopCenterPosition(screen->virtualGeometry(), frameGeometry().size()));
+            // On a monitor of another density the logical size stays while
+            // the physical one changes, so the rule's physical constants
+            // must be applied anew.
+            if (QWindow *window = windowHandle())
+                connect(window, &QWindow::screenChanged, this, [this] { Guarded([this] { FormResize(this); }); });
         }
         FormResize(this);
     });

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSizeGrip>
@@ -145,6 +146,7 @@ void tst_Form1Layout::categoryList()
     QCOMPARE(list->count(), 60);
     QVERIFY(!list->isEditable());
     QCOMPARE(list->maxVisibleItems(), 8);
+    QCOMPARE(list->view()->sizeHintForRow(0), 16);
     QCOMPARE(list->currentIndex(), 0);
     QCOMPARE(list->itemText(0), QStringLiteral("Барлық категория"));
     QCOMPARE(list->itemText(17), QStringLiteral("Медицина"));
