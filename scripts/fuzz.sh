@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Runs every fuzzer of a fuzz build for a bounded time, starting from the
 # seed corpus in the repository (new inputs go to a scratch copy). Any
-# finding fails the run; turn it into a seed of its own to keep it.
+# finding fails the run and is kept in <build>/fuzz-findings; once mended,
+# add it to tests/fuzz/corpus/<target>/ as a regression case.
 # Usage: scripts/fuzz.sh [build-dir] [seconds-each]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/fuzz}"
 seconds="${2:-30}"
 scratch="$(mktemp -d)"
+mkdir -p "$build/fuzz-findings"
 trap 'rm -rf "$scratch"' EXIT
 status=0
 for name in countsql searchsql texts; do
@@ -15,10 +17,10 @@ for name in countsql searchsql texts; do
   cp tests/fuzz/corpus/$name/* "$scratch/$name/"
   echo "fuzz_$name: ${seconds}s"
   if ! QT_QPA_PLATFORM=offscreen "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -artifact_prefix="$scratch/" -print_final_stats=1 "$scratch/$name" \
+        -rss_limit_mb=2048 -artifact_prefix="$build/fuzz-findings/$name-" -print_final_stats=1 "$scratch/$name" \
         > "$scratch/$name.log" 2>&1; then
     tail -n 40 "$scratch/$name.log"
-    for finding in "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* "$scratch"/oom-*; do
+    for finding in "$build/fuzz-findings/$name-"*; do
       [ -e "$finding" ] && { echo "finding: $finding"; od -c "$finding" | head -n 20; }
     done
     status=1

@@ -149,11 +149,14 @@ QString TableNameFromSQL(QStringView text)
 QString ComposeCountSQL(QStringView text, const QString &table, QChar quote)
 {
     QString count = QLatin1String("select count(*) from ") + quote + table + quote;
+    const qsizetype head = count.size();
     const qsizetype where = IndexOutsideQuotes(LowerCaseSimple(text), u" where ");
     if (where < 0)
         return count;
     count += text.sliced(where);
-    const qsizetype orderBy = IndexOutsideQuotes(LowerCaseSimple(count), u" order by ");
+    // Only the condition is cut: a table name is taken whole, even one that
+    // holds the words itself.
+    const qsizetype orderBy = IndexOutsideQuotes(LowerCaseSimple(count), u" order by ", head);
     if (orderBy >= 0)
         count.truncate(orderBy);
     return count;

@@ -4,6 +4,8 @@
 #include "FuzzInput.h"
 #include "WindowRules.h"
 
+#include <QStringList>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // A count's decimal digits: no sign, no leading zero (but "0" itself).

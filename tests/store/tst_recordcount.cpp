@@ -124,6 +124,9 @@ void tst_RecordCount::count_data()
     QTest::newRow("order by without where plays no part")
         << QStringList{QStringLiteral("select * from termin_items order by id")}
         << QStringLiteral("select count(*) from \"termin_items\"") << 10;
+    QTest::newRow("table name holding order by is kept whole")
+        << QStringList{QStringLiteral("select * from [t order by x] where a = 1 order by a")}
+        << QStringLiteral("select count(*) from \"t order by x\" where a = 1") << -1;
     QTest::newRow("real distinct") << QStringList{QStringLiteral("select DISTINCT cat from termin_items")}
         << QString() << -1;
     QTest::newRow("parameter") << QStringList{QStringLiteral("select * from termin_items where id = :id")}
