@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 // The window on a monitor of 192 pixels per inch: Qt scales the design's
 // lengths once, and the resize rule's 50, 100 and 70 stay physical pixels.
 class tst_Form1HiDpi : public QObject
@@ -16,17 +18,28 @@ class tst_Form1HiDpi : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup() { form_.reset(); directory_.reset(); }
     void designLengthsDouble();
     void resizeRuleInPhysicalPixels();
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
+    std::unique_ptr<TForm1> form_;
 };
+
+void tst_Form1HiDpi::init()
+{
+    directory_ = std::make_unique<QTemporaryDir>();
+    MakeDatabase(directory_->filePath(QStringLiteral("termins.db")), TermTableSql(30));
+    form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+}
 
 void tst_Form1HiDpi::designLengthsDouble()
 {
-    QTemporaryDir directory;
-    MakeDatabase(directory.filePath(QStringLiteral("termins.db")), TermTableSql(30));
-    TForm1 form(directory.path() + QLatin1Char('/'));
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TForm1 &form = *form_;
     QCOMPARE(form.devicePixelRatioF(), 2.0);
     QCOMPARE(form.grab().size(), QSize(2194, 1136));
     QCOMPARE(form.StatusBar1->PanelRect(0).width() * form.devicePixelRatioF(), 500.0);
@@ -35,11 +48,7 @@ void tst_Form1HiDpi::designLengthsDouble()
 
 void tst_Form1HiDpi::resizeRuleInPhysicalPixels()
 {
-    QTemporaryDir directory;
-    MakeDatabase(directory.filePath(QStringLiteral("termins.db")), TermTableSql(30));
-    TForm1 form(directory.path() + QLatin1Char('/'));
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TForm1 &form = *form_;
     // An outer size of 2200 by 1200 physical pixels.
     form.resize(QSize(1100, 600) - (form.frameGeometry().size() - form.size()));
     QCOMPARE(form.frameGeometry().size(), QSize(1100, 600));
