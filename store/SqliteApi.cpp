@@ -62,7 +62,6 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     resolve(api.errcode, "sqlite3_errcode");
     resolve(api.prepare16_v2, "sqlite3_prepare16_v2");
     resolve(api.step, "sqlite3_step");
-    resolve(api.reset, "sqlite3_reset");
     resolve(api.finalize, "sqlite3_finalize");
     resolve(api.column_count, "sqlite3_column_count");
     resolve(api.column_type, "sqlite3_column_type");

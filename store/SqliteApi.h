@@ -17,7 +17,6 @@ struct TSqliteApi
     decltype(&sqlite3_errcode) errcode;
     decltype(&sqlite3_prepare16_v2) prepare16_v2;
     decltype(&sqlite3_step) step;
-    decltype(&sqlite3_reset) reset;
     decltype(&sqlite3_finalize) finalize;
     decltype(&sqlite3_column_count) column_count;
     decltype(&sqlite3_column_type) column_type;

@@ -26,6 +26,8 @@ public:
     explicit TClientDataSet(TDataSetProvider *provider, QObject *parent = nullptr);
 
     int PacketRecords = 500000;
+    // Rows are never inserted, changed or deleted, so there is nothing to
+    // send back and nothing for a refill to keep.
     static constexpr bool ReadOnly = true;
 
     void Open();
@@ -49,10 +51,6 @@ public:
 
     // Fetches the next packet of an incomplete set; returns the rows added.
     int FetchPacket();
-
-    // Inserting or deleting is refused silently: the set is read-only.
-    void Insert() noexcept {}
-    void Delete() noexcept {}
 
     std::size_t ByteSize() const noexcept { return rows_.ByteSize(); }
 

@@ -19,6 +19,4 @@ struct TFieldDef
     int Size = 0;               // fkString only: the most characters a value keeps
     bool Nullable = false;
     bool AutoIncrement = false;
-
-    bool IsText() const noexcept { return Kind == fkString || Kind == fkMemo; }
 };

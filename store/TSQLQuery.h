@@ -55,8 +55,6 @@ public:
     // counting failure (an opening failure of the connection keeps its own).
     int RecordCount();
 
-    sqlite3_stmt *Handle() const noexcept { return statement_.Handle(); }
-
 private:
     void TypeFields();
     void EnsureConnected();

@@ -12,9 +12,6 @@ public:
     void Clear() { lines_.clear(); Changed(); }
     void Add(const QString &line) { lines_.append(line); Changed(); }
 
-    qsizetype Count() const noexcept { return lines_.size(); }
-    const QStringList &Lines() const noexcept { return lines_; }
-
     // Every line followed by CR LF, the last one included.
     QString Text() const
     {
