@@ -150,7 +150,7 @@ QString TDBGrid::CurrentRowText() const
     QStringList cells;
     const QHeaderView *titles = horizontalHeader();
     for (int position = 0; position < titles->count(); ++position)
-        cells.append(model()->index(row, titles->logicalIndex(position)).data().toString());
+        cells.append(model()->index(row, titles->logicalIndex(position)).data(TDataSource::FullTextRole).toString());
     return cells.join(u'\t');
 }
 

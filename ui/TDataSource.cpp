@@ -60,7 +60,8 @@ int TDataSource::columnCount(const QModelIndex &parent) const
 
 QVariant TDataSource::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if ((role != Qt::DisplayRole && role != FullTextRole)
+            || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const int field = fieldOf_[index.column()];
     const int row = index.row();
@@ -71,8 +72,16 @@ QVariant TDataSource::data(const QModelIndex &index, int role) const
         return {};
     switch (dataSet_->Fields()[field].Kind) {
     case fkString:
-    case fkMemo:
-        return rows.Text(row, field).toString();
+    case fkMemo: {
+        QStringView text = rows.Text(row, field);
+        if (role == Qt::DisplayRole && text.size() > DisplayLimit) {
+            qsizetype keep = DisplayLimit;
+            if (text[keep - 1].isHighSurrogate())
+                --keep;
+            return text.first(keep).toString() + QChar(0x2026);
+        }
+        return text.toString();
+    }
     case fkInteger:
         return QString::number(rows.Integer(row, field));
     case fkFloat:

@@ -12,6 +12,9 @@ class TClientDataSet;
 // set's other fields (id) are held but never shown. Text fields show their
 // text (long text too), NULL an empty cell. Read-only.
 //
+// A cell shows at most DisplayLimit characters of a long text (laying out
+// megabytes of text would stall every paint); FullTextRole gives the whole.
+//
 // The data set is not owned; it must outlive the binding or be unbound with
 // SetDataSet(nullptr).
 class TDataSource : public QAbstractTableModel
@@ -20,6 +23,9 @@ class TDataSource : public QAbstractTableModel
 
 public:
     explicit TDataSource(QObject *parent = nullptr);
+
+    static constexpr int FullTextRole = Qt::UserRole;
+    static constexpr qsizetype DisplayLimit = 1000;
 
     void SetDataSet(TClientDataSet *dataSet);
     TClientDataSet *DataSet() const { return dataSet_; }

@@ -306,12 +306,21 @@ void tst_Form1::longTextShowsItsText()
         "create table termin_items (id INTEGER PRIMARY KEY, rus TEXT, kaz VARCHAR(50), cat VARCHAR(50),"
         " rus_upper TEXT, kaz_upper VARCHAR(50));"
         "insert into termin_items values (1, 'кровообращение', NULL, 'Медицина', 'КРОВООБРАЩЕНИЕ', NULL);"
-        "insert into termin_items values (2, NULL, 'жүйке', 'Медицина', NULL, 'ЖҮЙКЕ');"));
+        "insert into termin_items values (2, NULL, 'жүйке', 'Медицина', NULL, 'ЖҮЙКЕ');"
+        "insert into termin_items values (3, hex(zeroblob(50000)), 'ұзын', 'Медицина', NULL, 'ҰЗЫН');"));
     QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(fkMemo));
     QCOMPARE(fixture.Cell(0, 0), QStringLiteral("кровообращение"));
     QVERIFY(!fixture.form->DBGrid1->model()->index(0, 1).data().isValid());
     QVERIFY(!fixture.form->DBGrid1->model()->index(1, 0).data().isValid());
     QCOMPARE(fixture.Cell(1, 1), QStringLiteral("жүйке"));
+
+    // A cell shows the start of a very long text; copying takes all of it.
+    QCOMPARE(fixture.Cell(2, 0), QString(TDataSource::DisplayLimit, u'0') + QChar(0x2026));
+    fixture.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    fixture.form->ClientDataSet1.SetRecNo(3);
+    QTest::keyClick(fixture.form->DBGrid1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString(100000, u'0') + QStringLiteral("\tұзын\tМедицина"));
 }
 
 void tst_Form1::currentRowKeepsOrdinalAndLine()

@@ -66,6 +66,8 @@ TOutcome Use(const QString &directory, const QString &searchText = QStringLitera
         form.Edit1->setText(searchText);
         form.BitBtn1->click();
         form.BitBtn2->click();
+        // Painted as the user would see it.
+        form.grab();
         outcome.rows = form.DBGrid1->model()->rowCount();
         outcome.panel0 = form.StatusBar1->PanelText(0);
         outcome.panel1 = form.StatusBar1->PanelText(1);
@@ -137,6 +139,11 @@ void tst_HostileFiles::hostileFile_data()
         << QStringList();
     QTest::newRow("10 MB text value") << TMake([](const QString &p) {
             MakeDatabase(p, TermTableSql(3) + QStringLiteral("update termin_items set rus = hex(zeroblob(5242880)) where id = 1;"));
+        }) << 3 << QStringLiteral("Базада барлығы 3 термин бар") << QStringLiteral("Сұраныс бойынша 1 термин табылды")
+        << QStringList();
+    QTest::newRow("10 MB long text") << TMake([](const QString &p) {
+            MakeDatabase(p, TermTableSql(3).replace(QStringLiteral("rus VARCHAR(255)"), QStringLiteral("rus TEXT"))
+                                + QStringLiteral("update termin_items set rus = hex(zeroblob(5242880)) where id = 1;"));
         }) << 3 << QStringLiteral("Базада барлығы 3 термин бар") << QStringLiteral("Сұраныс бойынша 1 термин табылды")
         << QStringList();
     QTest::newRow("BLOB in rus") << TMake([](const QString &p) {
