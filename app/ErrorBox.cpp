@@ -18,6 +18,22 @@ TExceptionPresenter &Presenter()
     return presenter;
 }
 
+// The message of the innermost error in the chain that `error` starts; empty
+// when that one is not a std::exception.
+QString InnermostMessage(const std::exception &error)
+{
+    const auto *nested = dynamic_cast<const std::nested_exception *>(&error);
+    if (!nested || !nested->nested_ptr())
+        return QString::fromUtf8(error.what());
+    try {
+        std::rethrow_exception(nested->nested_ptr());
+    } catch (const std::exception &inner) {
+        return InnermostMessage(inner);
+    } catch (...) {
+        return QString();
+    }
+}
+
 } // namespace
 
 QString ApplicationTitle()
@@ -28,38 +44,20 @@ QString ApplicationTitle()
 QString ExceptionMessage(std::exception_ptr error) noexcept
 {
     try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &outer) {
         try {
-            std::rethrow_exception(error);
-        } catch (const std::exception &outer) {
-            const QString own = QString::fromUtf8(outer.what());
-            const auto *nested = dynamic_cast<const std::nested_exception *>(&outer);
-            if (!nested || !nested->nested_ptr())
-                return own;
-            // The innermost error lies at the end of the chain.
-            std::exception_ptr inner = nested->nested_ptr();
-            QString innerMessage;
-            for (;;) {
-                try {
-                    std::rethrow_exception(inner);
-                } catch (const std::exception &e) {
-                    innerMessage = QString::fromUtf8(e.what());
-                    const auto *next = dynamic_cast<const std::nested_exception *>(&e);
-                    if (next && next->nested_ptr()) {
-                        inner = next->nested_ptr();
-                        continue;
-                    }
-                } catch (...) {
-                    innerMessage.clear();
-                }
-                break;
-            }
-            return innerMessage.isEmpty() ? own : innerMessage;
+            const QString innermost = InnermostMessage(outer);
+            return innermost.isEmpty() ? QString::fromUtf8(outer.what()) : innermost;
+        } catch (...) {
+            // No memory left to read it: nothing to say.
         }
     } catch (...) {
-        // Not a std::exception, or no memory left to read it: nothing to say.
+        // Not a std::exception: it carries no message.
     }
     return QString();
 }
+
 
 QString WithPeriod(const QString &message)
 {

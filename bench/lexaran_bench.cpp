@@ -11,6 +11,7 @@
 #include "TDataSetProvider.h"
 #include "TSQLConnection.h"
 #include "TSQLQuery.h"
+#include "TStrings.h"
 #include "TermFile.h"
 #include "Unit1.h"
 
@@ -115,12 +116,13 @@ private:
     std::unique_ptr<sqlite3, TCloseDb> db_;
 };
 
+// The statement text the query hands over for these lines.
 QString Joined(const QStringList &lines)
 {
-    QString text;
+    TStrings sql;
     for (const QString &line : lines)
-        text += line + QLatin1String("\r\n");
-    return text;
+        sql.Add(line);
+    return sql.Text();
 }
 
 QString BareCountText(const QStringList &lines)

@@ -8,6 +8,17 @@ TClientDataSet::TClientDataSet(TDataSetProvider *provider, QObject *parent)
 {
 }
 
+namespace {
+
+// A fill leaves the set complete when it asked for all rows (a negative
+// count) or received fewer than it asked for.
+bool Completes(int asked, int received)
+{
+    return asked < 0 || received < asked;
+}
+
+} // namespace
+
 void TClientDataSet::RequireActive() const
 {
     if (!active_) {
@@ -35,7 +46,7 @@ void TClientDataSet::Open()
     emit AboutToFill();
     fields_ = std::move(fields);
     rows_ = std::move(rows);
-    complete_ = PacketRecords < 0 || received < PacketRecords;
+    complete_ = Completes(PacketRecords, received);
     active_ = true;
     recNo_ = rows_.RowCount() > 0 ? 1 : 0;
     emit Filled();
@@ -51,7 +62,7 @@ void TClientDataSet::Refresh()
     // The old rows go only now that every new row has arrived.
     emit AboutToFill();
     rows_ = std::move(rows);
-    complete_ = wanted < 0 || received < wanted;
+    complete_ = Completes(wanted, received);
     const int count = rows_.RowCount();
     if (count == 0)
         recNo_ = 0;
@@ -77,7 +88,7 @@ int TClientDataSet::FetchPacket()
         emit Filled();
         throw;
     }
-    complete_ = PacketRecords < 0 || received < PacketRecords;
+    complete_ = Completes(PacketRecords, received);
     if (recNo_ == 0 && rows_.RowCount() > 0)
         recNo_ = 1;
     emit Filled();
@@ -96,8 +107,6 @@ void TClientDataSet::SetRecNo(int recNo)
     emit Moved(recNo_);
 }
 
-void TClientDataSet::First() { SetRecNo(1); }
-
 void TClientDataSet::Last()
 {
     RequireActive();
@@ -107,5 +116,3 @@ void TClientDataSet::Last()
 }
 
 void TClientDataSet::Next() { SetRecNo(recNo_ + 1); }
-void TClientDataSet::Prior() { SetRecNo(recNo_ - 1); }
-void TClientDataSet::MoveBy(int distance) { SetRecNo(recNo_ + distance); }

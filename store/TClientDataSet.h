@@ -42,12 +42,11 @@ public:
 
     // The current row's ordinal (1 for the first row), 0 when empty.
     int RecNo() const noexcept { return recNo_; }
+    // Moves: to an ordinal (held within the rows), to the last row, to the
+    // next one; past the rows held, an incomplete set fetches more first.
     void SetRecNo(int recNo);
-    void First();
     void Last();
     void Next();
-    void Prior();
-    void MoveBy(int distance);
 
     // Fetches the next packet of an incomplete set; returns the rows added.
     int FetchPacket();

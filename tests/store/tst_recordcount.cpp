@@ -1,6 +1,7 @@
 #include "SQLText.h"
 #include "SearchSQL.h"
 #include "StoreFixture.h"
+#include "TStrings.h"
 #include "TStoreError.h"
 
 #include <QTest>
@@ -30,12 +31,13 @@ QStringList Search(const QString &text, TMatchKind kind = mkContains, TSearchFie
     return ComposeSearchSQL({text, kind, field, category, categoryText});
 }
 
+// The statement text the query hands over for these lines.
 QString Joined(const QStringList &lines)
 {
-    QString text;
+    TStrings sql;
     for (const QString &line : lines)
-        text += line + QLatin1String("\r\n");
-    return text;
+        sql.Add(line);
+    return sql.Text();
 }
 
 } // namespace

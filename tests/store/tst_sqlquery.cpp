@@ -113,9 +113,7 @@ void tst_SQLQuery::openingFailures()
     if (inMissingDirectory) {
         fixture.connection.Params[1] = QLatin1String("Database=") + fixture.directory.filePath(QStringLiteral("no/such/dir/termins.db"));
     } else {
-        QFile file(fixture.path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        QVERIFY(WriteFileBytes(fixture.path, content));
     }
     // The engine reports some failures on opening, others at the first
     // statement; either way the user sees the engine's text.

@@ -13,5 +13,9 @@ void MakeDatabase(const QString &path, const QString &sql);
 // cat "Медицина" for even i and "Химия" for odd i, and their capitals.
 QString TermTableSql(int count);
 
-// The file's bytes, for checking that nothing was written.
+// The file's bytes, for checking that nothing was written; empty when it
+// cannot be read.
 QByteArray FileBytes(const QString &path);
+
+// Replaces the file's content by `bytes`; false when that fails.
+bool WriteFileBytes(const QString &path, const QByteArray &bytes);

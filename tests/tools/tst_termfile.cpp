@@ -1,3 +1,4 @@
+#include "FixtureDb.h"
 #include "Form1Layout.h"
 #include "TermFile.h"
 #include "TextCase.h"
@@ -24,18 +25,6 @@ const QByteArray kGoodStart = QByteArrayLiteral("право\tқұқық\tЗаң�
                                                 "\n");
 
 const QString kKazakhLetters = QStringLiteral("әғқңөұүһіӘҒҚҢӨҰҮҺІ");
-
-bool WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Every name in the directory, hidden ones included.
 QStringList DirectoryEntries(const QString &path)
@@ -105,17 +94,6 @@ TQueryResult Query(const QString &path, const char *sql)
     sqlite3_finalize(stmt);
     sqlite3_close_v2(db);
     return result;
-}
-
-QString MakeDatabase(const QString &path, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    QString error;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK
-        || sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-    sqlite3_close_v2(db);
-    return error;
 }
 
 // The stored terms in id order, each as "rus<TAB>kaz<TAB>cat<TAB>rus_upper<TAB>kaz_upper".
@@ -280,7 +258,7 @@ void tst_TermFile::readRejectsMalformed()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("термины.tsv"));
-    QVERIFY(WriteBytes(path, content));
+    QVERIFY(WriteFileBytes(path, content));
     try {
         const std::vector<TTermEntry> entries = ReadTermsTsv(path);
         QFAIL(qPrintable(QStringLiteral("accepted, %1 entries").arg(entries.size())));
@@ -351,7 +329,7 @@ void tst_TermFile::readGoodInput()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("terms.tsv"));
-    QVERIFY(WriteBytes(path, content));
+    QVERIFY(WriteFileBytes(path, content));
     try {
         QCOMPARE(Flattened(ReadTermsTsv(path)), entries);
     } catch (const TTermFileError &error) {
@@ -472,14 +450,13 @@ void tst_TermFile::writeReplacesExisting()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("termins.db"));
     if (oldBytes.isEmpty()) {
-        const QString error = MakeDatabase(path,
+        MakeDatabase(path, QStringLiteral(
             "create table termin_items (id INTEGER PRIMARY KEY, rus VARCHAR(255), kaz VARCHAR(255), cat VARCHAR(255),"
             " rus_upper VARCHAR(255), kaz_upper VARCHAR(255));"
             "insert into termin_items values (1, 'старое', 'ескі', 'Тарих', 'СТАРОЕ', 'ЕСКІ');"
-            "insert into termin_items values (7, 'прежнее', 'бұрынғы', 'Тарих', 'ПРЕЖНЕЕ', 'БҰРЫНҒЫ');");
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+            "insert into termin_items values (7, 'прежнее', 'бұрынғы', 'Тарих', 'ПРЕЖНЕЕ', 'БҰРЫНҒЫ');"));
     } else {
-        QVERIFY(WriteBytes(path, oldBytes));
+        QVERIFY(WriteFileBytes(path, oldBytes));
     }
 
     const QStringList entries{QStringLiteral("город\tқала\tТарих"), QStringLiteral("село\tауыл\tТарих")};
@@ -511,7 +488,7 @@ void tst_TermFile::writeFailureLeavesNothing()
     const QByteArray inside = QByteArrayLiteral("a user's own file\n");
     if (targetIsDirectory) {
         QVERIFY(QDir(dir.path()).mkdir(target));
-        QVERIFY(WriteBytes(path + QLatin1String("/inside.txt"), inside));
+        QVERIFY(WriteFileBytes(path + QLatin1String("/inside.txt"), inside));
     }
     const QStringList before = DirectoryEntries(dir.path());
 
@@ -521,7 +498,7 @@ void tst_TermFile::writeFailureLeavesNothing()
     if (targetIsDirectory) {
         QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(DirectoryEntries(path), QStringList{QStringLiteral("inside.txt")});
-        QCOMPARE(ReadBytes(path + QLatin1String("/inside.txt")), inside);
+        QCOMPARE(FileBytes(path + QLatin1String("/inside.txt")), inside);
     }
 }
 
@@ -541,7 +518,7 @@ void tst_TermFile::writeReadableByOthers()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("termins.db"));
     if (replacePrivateFile) {
-        QVERIFY(WriteBytes(path, QByteArrayLiteral("old")));
+        QVERIFY(WriteFileBytes(path, QByteArrayLiteral("old")));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     }
     const QString written = TryWrite(path, {QStringLiteral("город\tқала\tТарих")});
@@ -574,13 +551,13 @@ void tst_TermFile::toolRejectsMalformedTsv()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString tsv = dir.filePath(QStringLiteral("terms.tsv"));
-    QVERIFY(WriteBytes(tsv, content));
+    QVERIFY(WriteFileBytes(tsv, content));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("out")));
     const QString outDir = dir.filePath(QStringLiteral("out"));
     const QString out = outDir + QLatin1String("/termins.db");
     const QByteArray oldBytes = QByteArray("an earlier dictionary\0\x01\x02", 24);
     if (existingOutput)
-        QVERIFY(WriteBytes(out, oldBytes));
+        QVERIFY(WriteFileBytes(out, oldBytes));
     const QStringList before = DirectoryEntries(outDir);
 
     const TRun run = RunTool({QStringLiteral("--tsv"), tsv, QStringLiteral("--out"), out});
@@ -590,7 +567,7 @@ void tst_TermFile::toolRejectsMalformedTsv()
     QVERIFY2(run.errors.contains(QStringLiteral("%1:%2:").arg(tsv).arg(line)), qPrintable(run.errors));
     QCOMPARE(DirectoryEntries(outDir), before);
     if (existingOutput)
-        QCOMPARE(ReadBytes(out), oldBytes);
+        QCOMPARE(FileBytes(out), oldBytes);
     else
         QVERIFY(!QFileInfo::exists(out));
 }
@@ -616,7 +593,7 @@ void tst_TermFile::toolBadCommandLine()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString tsv = dir.filePath(QStringLiteral("terms.tsv"));
-    QVERIFY(WriteBytes(tsv, QByteArrayLiteral("город\tқала\tТарих\n")));
+    QVERIFY(WriteFileBytes(tsv, QByteArrayLiteral("город\tқала\tТарих\n")));
     const QString out = dir.filePath(QStringLiteral("termins.db"));
     for (QString &argument : arguments) {
         if (argument == QLatin1String("TSV"))
@@ -662,7 +639,7 @@ void tst_TermFile::toolWritesDatabase()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString tsv = dir.filePath(QStringLiteral("terms.tsv"));
-    QVERIFY(WriteBytes(tsv, QByteArrayLiteral("город\tқала\tТарих\r\n\r\nstraße\tкөше\tТарих\r\n")));
+    QVERIFY(WriteFileBytes(tsv, QByteArrayLiteral("город\tқала\tТарих\r\n\r\nstraße\tкөше\tТарих\r\n")));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("out")));
     const QString out = dir.filePath(QStringLiteral("out/termins.db"));
     for (QString &argument : arguments) {

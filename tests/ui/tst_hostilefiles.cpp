@@ -27,13 +27,6 @@ QString Path(const QTemporaryDir &directory)
     return directory.filePath(QStringLiteral("termins.db"));
 }
 
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // A real dictionary of `terms` rows, then `damage` applied to its bytes.
 void Dictionary(const QString &path, int terms, const std::function<void(QByteArray &)> &damage = {})
 {
@@ -41,7 +34,7 @@ void Dictionary(const QString &path, int terms, const std::function<void(QByteAr
     if (damage) {
         QByteArray bytes = FileBytes(path);
         damage(bytes);
-        WriteBytes(path, bytes);
+        QVERIFY(WriteFileBytes(path, bytes));
     }
 }
 
@@ -110,14 +103,14 @@ void tst_HostileFiles::hostileFile_data()
     const QString notDatabase = QStringLiteral("file is not a database.");
     const QString malformed = QStringLiteral("database disk image is malformed.");
 
-    QTest::newRow("zero-length file") << TMake([](const QString &p) { WriteBytes(p, QByteArray()); })
+    QTest::newRow("zero-length file") << TMake([](const QString &p) { QVERIFY(WriteFileBytes(p, QByteArray())); })
         << 0 << QString() << QString() << QStringList{noTable, noTable, noTable};
     QTest::newRow("random bytes") << TMake([](const QString &p) {
             QByteArray bytes(8192, Qt::Uninitialized);
             QRandomGenerator generator(7);
             for (char &byte : bytes)
                 byte = char(generator.bounded(256));
-            WriteBytes(p, bytes);
+            QVERIFY(WriteFileBytes(p, bytes));
         }) << 0 << QString() << QString() << QStringList{notDatabase, notDatabase, notDatabase};
     QTest::newRow("valid header, damaged pages") << TMake([](const QString &p) {
             Dictionary(p, 3000, [](QByteArray &bytes) {
