@@ -12,12 +12,17 @@ QString ShowAllSQL()
     return QStringLiteral("select * from termin_items");
 }
 
+namespace {
+
+// The text with every single quote doubled, for use inside '…' in a statement.
 QString QuoteDoubled(const QString &text)
 {
     QString doubled = text;
     doubled.replace(QLatin1Char('\''), QLatin1String("''"));
     return doubled;
 }
+
+} // namespace
 
 QStringList ComposeSearchSQL(const TSearchRequest &request)
 {

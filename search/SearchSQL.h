@@ -19,6 +19,3 @@ QString ShowAllSQL();
 // compared as a quote; % and _ keep their meaning as pattern characters.
 // Pure; never throws except std::bad_alloc.
 QStringList ComposeSearchSQL(const TSearchRequest &request);
-
-// The text with every single quote doubled, for use inside '…' in a statement.
-QString QuoteDoubled(const QString &text);

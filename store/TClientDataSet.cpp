@@ -77,21 +77,27 @@ int TClientDataSet::FetchPacket()
 {
     if (!active_ || complete_)
         return 0;
-    // A packet grows the rows in place, so observers hear of it before the
-    // copy starts and after it ends, also when it fails part way.
-    emit AboutToFill();
+    // A packet grows the rows in place; observers hear of the rows that
+    // arrived, also when the copy fails part way.
+    const int before = rows_.RowCount();
+    auto announce = [&] {
+        if (rows_.RowCount() > before)
+            emit Appended(rows_.RowCount() - before);
+        if (recNo_ == 0 && rows_.RowCount() > 0) {
+            recNo_ = 1;
+            emit Moved(recNo_);
+        }
+    };
     int received = 0;
     try {
         received = provider_->GetRecords(rows_, PacketRecords);
     } catch (...) {
         complete_ = true;
-        emit Filled();
+        announce();
         throw;
     }
     complete_ = Completes(PacketRecords, received);
-    if (recNo_ == 0 && rows_.RowCount() > 0)
-        recNo_ = 1;
-    emit Filled();
+    announce();
     return received;
 }
 

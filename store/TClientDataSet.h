@@ -54,10 +54,12 @@ public:
     std::size_t ByteSize() const noexcept { return rows_.ByteSize(); }
 
 signals:
-    // Just before the rows change (every new row has already arrived), and
-    // after every fill: Open, Refresh, a further packet.
+    // Just before the rows are replaced (every new row has already
+    // arrived), and after: Open, Refresh.
     void AboutToFill();
     void Filled();
+    // After a further packet added `count` rows at the end.
+    void Appended(int count);
     // After every move of the current row.
     void Moved(int recNo);
 

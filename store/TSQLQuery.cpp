@@ -5,6 +5,7 @@
 #include "TSQLConnection.h"
 #include "TStoreError.h"
 #include "TextCase.h"
+#include "TextCut.h"
 
 namespace {
 
@@ -135,16 +136,9 @@ QStringView TSQLQuery::Text(int column) const
     // error code tells that from an empty value.
     if (!chars && api.errcode(statement_.Connection()) == SQLITE_NOMEM)
         check(statement_.Connection(), SQLITE_NOMEM);
-    QStringView text(chars, api.column_bytes16(stmt, column) / 2);
+    const QStringView text(chars, api.column_bytes16(stmt, column) / 2);
     const TFieldDef &field = fields_[column];
-    if (field.Kind == fkString && text.size() > field.Size) {
-        qsizetype keep = field.Size;
-        // Never leave half of a surrogate pair at the end.
-        if (keep > 0 && text[keep - 1].isHighSurrogate())
-            --keep;
-        text.truncate(keep);
-    }
-    return text;
+    return field.Kind == fkString ? LeftChars(text, field.Size) : text;
 }
 
 qint64 TSQLQuery::Integer(int column) const

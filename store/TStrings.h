@@ -13,10 +13,11 @@ public:
     void Add(const QString &line) { lines_.append(line); Changed(); }
 
     // Every line followed by CR LF, the last one included.
-    QString Text() const
+    QString Text() const { return Joined(lines_); }
+    static QString Joined(const QStringList &lines)
     {
         QString text;
-        for (const QString &line : lines_)
+        for (const QString &line : lines)
             text += line + QLatin1String("\r\n");
         return text;
     }

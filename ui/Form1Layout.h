@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QString>
-
 #include <span>
 
 // The main window's static layout, as data: every control's place, size,
 // texts and tab order, in 96-dpi design pixels. Qt scales logical pixels to
 // the monitor itself, so these lengths are used as they stand.
 
-enum TControlKind : int { ckDataGrid, ckStatusBar, ckButton, ckEdit, ckComboBox, ckRadioGroup };
+namespace lexaran {
 
 struct TControlLayout
 {
     const char *Name;
-    TControlKind Kind;
     int Left, Top, Width, Height;
     const char16_t *Caption;                 // button/group caption, edit cue text, combo's first entry
     int TabOrder;                            // -1: not a tab stop
@@ -44,9 +41,8 @@ extern const TFormLayout kForm1;
 extern const std::span<const TControlLayout> kForm1Controls;
 extern const std::span<const TGridColumnLayout> kGridColumns;
 extern const std::span<const int> kStatusPanelWidths;
-extern const std::span<const char16_t *const> kCategories;
 
 // The control's entry by name; throws std::out_of_range for an unknown name.
 const TControlLayout &ControlLayout(const char *name);
 
-inline QString Text(const char16_t *text) { return QString::fromUtf16(text); }
+} // namespace lexaran

@@ -1,11 +1,19 @@
 #include "TDataSource.h"
 
-#include "Form1Layout.h"
 #include "Guarded.h"
 #include "TClientDataSet.h"
+#include "TextCut.h"
 
 TDataSource::TDataSource(QObject *parent) : QAbstractTableModel(parent)
 {
+}
+
+void TDataSource::SetColumns(std::vector<TColumn> columns)
+{
+    beginResetModel();
+    columns_ = std::move(columns);
+    BindFields();
+    endResetModel();
 }
 
 void TDataSource::SetDataSet(TClientDataSet *dataSet)
@@ -25,6 +33,9 @@ void TDataSource::SetDataSet(TClientDataSet *dataSet)
                 emit Refilled(CurrentRow());
             });
         });
+        connect(dataSet_, &TClientDataSet::Appended, this, [this](int count) {
+            Guarded([this, count] { AppendRows(count); });
+        });
         connect(dataSet_, &TClientDataSet::Moved, this, [this](int recNo) {
             Guarded([this, recNo] {
                 emit headerDataChanged(Qt::Vertical, 0, qMax(rows_ - 1, 0));
@@ -39,8 +50,27 @@ void TDataSource::SetDataSet(TClientDataSet *dataSet)
 void TDataSource::BindFields()
 {
     rows_ = dataSet_ && dataSet_->Active() ? dataSet_->RecordCount() : 0;
-    for (std::size_t i = 0; i < fieldOf_.size(); ++i)
-        fieldOf_[i] = dataSet_ ? dataSet_->FieldIndex(QString::fromLatin1(kGridColumns[i].FieldName)) : -1;
+    fieldOf_.clear();
+    for (const TColumn &column : columns_)
+        fieldOf_.push_back(dataSet_ ? dataSet_->FieldIndex(column.FieldName) : -1);
+}
+
+void TDataSource::AppendRows(int count)
+{
+    // The rows are already in the set; the model shows them only from here.
+    if (count <= 0)
+        return;
+    beginInsertRows(QModelIndex(), rows_, rows_ + count - 1);
+    rows_ += count;
+    endInsertRows();
+}
+
+// checkIndex() would do, but it reports every miss as a warning; views ask
+// about indexes that are gone as a matter of course.
+bool TDataSource::Holds(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && !index.parent().isValid() && index.row() < rows_
+        && index.column() < int(columns_.size());
 }
 
 int TDataSource::CurrentRow() const
@@ -55,13 +85,12 @@ int TDataSource::rowCount(const QModelIndex &parent) const
 
 int TDataSource::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(fieldOf_.size());
+    return parent.isValid() ? 0 : int(columns_.size());
 }
 
 QVariant TDataSource::data(const QModelIndex &index, int role) const
 {
-    if ((role != Qt::DisplayRole && role != FullTextRole)
-            || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if ((role != Qt::DisplayRole && role != FullTextRole) || !Holds(index))
         return {};
     const int field = fieldOf_[index.column()];
     const int row = index.row();
@@ -74,12 +103,8 @@ QVariant TDataSource::data(const QModelIndex &index, int role) const
     case fkString:
     case fkMemo: {
         QStringView text = rows.Text(row, field);
-        if (role == Qt::DisplayRole && text.size() > DisplayLimit) {
-            qsizetype keep = DisplayLimit;
-            if (text[keep - 1].isHighSurrogate())
-                --keep;
-            return text.first(keep).toString() + QChar(0x2026);
-        }
+        if (role == Qt::DisplayRole && text.size() > DisplayLimit)
+            return LeftChars(text, DisplayLimit).toString() + QChar(0x2026);
         return text.toString();
     }
     case fkInteger:
@@ -97,14 +122,14 @@ QVariant TDataSource::headerData(int section, Qt::Orientation orientation, int r
     if (role != Qt::DisplayRole || section < 0)
         return {};
     if (orientation == Qt::Horizontal)
-        return section < columnCount() ? QVariant(Text(kGridColumns[section].Title)) : QVariant();
+        return section < columnCount() ? QVariant(columns_[std::size_t(section)].Title) : QVariant();
     // The indicator column draws its own mark; its sections carry no text.
     return QString();
 }
 
 Qt::ItemFlags TDataSource::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!Holds(index))
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }

@@ -3,14 +3,17 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 
-#include <array>
+#include <vector>
 
 class TClientDataSet;
 
-// The Qt model that binds the grid to the result set: one row per row held,
-// one column per grid column, each bound by field name (rus, kaz, cat); the
-// set's other fields (id) are held but never shown. Text fields show their
-// text (long text too), NULL an empty cell. Read-only.
+// The Qt model that binds a grid to a result set: one row per row held and
+// one column per grid column it is given, each bound by field name to a
+// field of the set; the set's other fields are held but never shown. Text
+// fields show their text (long text too), NULL an empty cell. Read-only.
+//
+// A refill of the set resets the model; a further packet of rows is an
+// insertion at the end.
 //
 // A cell shows at most DisplayLimit characters of a long text (laying out
 // megabytes of text would stall every paint); FullTextRole gives the whole.
@@ -22,10 +25,20 @@ class TDataSource : public QAbstractTableModel
     Q_OBJECT
 
 public:
+    // A grid column: the field it shows and its title.
+    struct TColumn
+    {
+        QString FieldName;
+        QString Title;
+    };
+
     explicit TDataSource(QObject *parent = nullptr);
 
     static constexpr int FullTextRole = Qt::UserRole;
     static constexpr qsizetype DisplayLimit = 1000;
+
+    void SetColumns(std::vector<TColumn> columns);
+    const std::vector<TColumn> &Columns() const noexcept { return columns_; }
 
     void SetDataSet(TClientDataSet *dataSet);
     TClientDataSet *DataSet() const { return dataSet_; }
@@ -48,9 +61,12 @@ signals:
     void CurrentRowChanged(int row);
 
 private:
+    bool Holds(const QModelIndex &index) const;
     void BindFields();
+    void AppendRows(int count);
 
     QPointer<TClientDataSet> dataSet_;
-    std::array<int, 3> fieldOf_{-1, -1, -1};
+    std::vector<TColumn> columns_;
+    std::vector<int> fieldOf_; // per column: the set's field, or -1
     int rows_ = 0;
 };

@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace lexaran;
+
 namespace {
 
 QRect Geometry(const TControlLayout &control)
@@ -33,7 +35,7 @@ QStringList Texts(std::span<const char16_t *const> items)
 {
     QStringList texts;
     for (const char16_t *item : items)
-        texts.append(Text(item));
+        texts.append(QString::fromUtf16(item));
     return texts;
 }
 
@@ -71,13 +73,13 @@ T *Place(T *control, const char *name)
     const TControlLayout &layout = ControlLayout(name);
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(Geometry(layout));
-    control->setAccessibleName(Text(layout.AccessibleName));
+    control->setAccessibleName(QString::fromUtf16(layout.AccessibleName));
     return control;
 }
 
 QPushButton *MakeButton(QWidget *parent, const char *name)
 {
-    auto *button = Place(new QPushButton(Text(ControlLayout(name).Caption), parent), name);
+    auto *button = Place(new QPushButton(QString::fromUtf16(ControlLayout(name).Caption), parent), name);
     // Enter and Esc press neither button.
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -88,7 +90,7 @@ TRadioGroup *MakeRadioGroup(QWidget *parent, const char *name)
 {
     const TControlLayout &layout = ControlLayout(name);
     auto *group = Place(new TRadioGroup(parent), name);
-    group->setTitle(Text(layout.Caption));
+    group->setTitle(QString::fromUtf16(layout.Caption));
     group->SetItems(Texts(layout.Items), QSize(layout.Width, layout.Height), kForm1.TextHeight);
     return group;
 }
@@ -107,7 +109,7 @@ TForm1::TForm1(const QString &databaseDirectory, QWidget *parent)
     DataSource1.setObjectName(QStringLiteral("DataSource1"));
     DataSource1.SetDataSet(&ClientDataSet1);
 
-    setWindowTitle(Text(kForm1.Caption));
+    setWindowTitle(QString::fromUtf16(kForm1.Caption));
     setFont(WindowFont());
     resize(kForm1.ClientWidth, kForm1.ClientHeight);
     CreateControls();
@@ -130,6 +132,11 @@ TForm1::~TForm1()
 
 void TForm1::CreateControls()
 {
+    std::vector<TDataSource::TColumn> columns;
+    for (const TGridColumnLayout &column : kGridColumns)
+        columns.push_back({QString::fromLatin1(column.FieldName), QString::fromUtf16(column.Title)});
+    DataSource1.SetColumns(std::move(columns));
+
     DBGrid1 = Place(new TDBGrid(this), "DBGrid1");
     DBGrid1->SetDataSource(&DataSource1);
     DBGrid1->verticalHeader()->setFixedWidth(kForm1.IndicatorWidth);
@@ -145,7 +152,7 @@ void TForm1::CreateControls()
     BitBtn1 = MakeButton(this, "BitBtn1");
 
     Edit1 = Place(new TEdit(this), "Edit1");
-    Edit1->SetTextHint(Text(ControlLayout("Edit1").Caption));
+    Edit1->SetTextHint(QString::fromUtf16(ControlLayout("Edit1").Caption));
 
     ComboBox1 = Place(new QComboBox(this), "ComboBox1");
     ComboBox1->setEditable(false);

@@ -15,6 +15,8 @@ QString GroupDigits(const QString &digits)
     return grouped;
 }
 
+namespace lexaran {
+
 QPoint DesktopCenterPosition(const QRect &desktop, const QSize &outer)
 {
     const int left = desktop.left() + desktop.width() / 2 - outer.width() / 2;
@@ -29,3 +31,5 @@ TGridFit FitGrid(const QSize &outer, int gridTop)
     const int third = int(std::lround(width / 3.0));
     return {width, height, {third, third, std::max(third - 70, 0)}};
 }
+
+} // namespace lexaran

@@ -13,6 +13,8 @@
 // counted from the right: "1234567" gives "1 234 567".
 QString GroupDigits(const QString &digits);
 
+namespace lexaran {
+
 // Where a window of outer size `outer` opens on a desktop spanning `desktop`:
 // centred (divisions rounding toward zero), never left of or above the
 // desktop's top-left corner.
@@ -28,3 +30,5 @@ struct TGridFit
     std::array<int, 3> Columns;
 };
 TGridFit FitGrid(const QSize &outer, int gridTop);
+
+} // namespace lexaran

@@ -1,5 +1,4 @@
 #include "SearchSQL.h"
-#include "TextCase.h"
 
 #include <QTest>
 
@@ -11,8 +10,6 @@ private slots:
     void fixedStatements();
     void compose_data();
     void compose();
-    void upperCase_data();
-    void upperCase();
 };
 
 void tst_SearchSQL::fixedStatements()
@@ -105,34 +102,6 @@ void tst_SearchSQL::compose()
     QCOMPARE(lines[0], QStringLiteral("select id, rus, kaz, cat from termin_items"));
     QCOMPARE(lines[1], line2);
     QCOMPARE(lines[2], QStringLiteral("limit 1000"));
-}
-
-void tst_SearchSQL::upperCase_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("upper");
-    QTest::addColumn<QString>("lower");
-
-    QTest::newRow("Latin i is always I") << QStringLiteral("istanbul") << QStringLiteral("ISTANBUL") << QStringLiteral("istanbul");
-    QTest::newRow("dotted capital I keeps its length") << QStringLiteral("İi") << QStringLiteral("İI") << QStringLiteral("İi");
-    QTest::newRow("ß has no one-letter capital") << QStringLiteral("ß") << QStringLiteral("ß") << QStringLiteral("ß");
-    QTest::newRow("ligature ﬁ stays") << QStringLiteral("ﬁ") << QStringLiteral("ﬁ") << QStringLiteral("ﬁ");
-    QTest::newRow("Deseret pair") << QStringLiteral("\U00010428") << QStringLiteral("\U00010400") << QStringLiteral("\U00010428");
-    QTest::newRow("lone high surrogate kept") << QString(QChar(0xD801)) + u'a' << QString(QChar(0xD801)) + u'A'
-                                              << QString(QChar(0xD801)) + u'a';
-    QTest::newRow("lone low surrogate kept") << u'a' + QString(QChar(0xDC28)) << u'A' + QString(QChar(0xDC28))
-                                             << u'a' + QString(QChar(0xDC28));
-    QTest::newRow("digits and punctuation") << QStringLiteral("1-2, ok?") << QStringLiteral("1-2, OK?") << QStringLiteral("1-2, ok?");
-}
-
-void tst_SearchSQL::upperCase()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, upper);
-    QFETCH(QString, lower);
-    QCOMPARE(UpperCaseSimple(text), upper);
-    QCOMPARE(LowerCaseSimple(text), lower);
-    QCOMPARE(UpperCaseSimple(text).size(), text.size());
 }
 
 QTEST_APPLESS_MAIN(tst_SearchSQL)

@@ -213,6 +213,9 @@ void tst_ClientDataSet::furtherPackets()
     fixture.Fill(10, true);
     QCOMPARE(fixture.dataSet.RecordCount(), 3);
     QVERIFY(!fixture.dataSet.Complete());
+    // A packet adds rows at the end; it is not a refill.
+    QSignalSpy appended(&fixture.dataSet, &TClientDataSet::Appended);
+    QSignalSpy refilled(&fixture.dataSet, &TClientDataSet::AboutToFill);
     fixture.dataSet.SetRecNo(3);
     fixture.dataSet.Next();
     QCOMPARE(fixture.dataSet.RecordCount(), 6);
@@ -221,6 +224,11 @@ void tst_ClientDataSet::furtherPackets()
     QCOMPARE(fixture.dataSet.RecordCount(), 10);
     QCOMPARE(fixture.dataSet.RecNo(), 10);
     QVERIFY(fixture.dataSet.Complete());
+    QCOMPARE(appended.count(), 3);
+    QCOMPARE(appended.at(0).at(0).toInt(), 3);
+    QCOMPARE(appended.at(1).at(0).toInt(), 3);
+    QCOMPARE(appended.at(2).at(0).toInt(), 1);
+    QCOMPARE(refilled.count(), 0);
 
     // A refill of an incomplete set asks for as many rows as it holds.
     TResultFixture partial(10);

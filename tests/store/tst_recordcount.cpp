@@ -31,15 +31,6 @@ QStringList Search(const QString &text, TMatchKind kind = mkContains, TSearchFie
     return ComposeSearchSQL({text, kind, field, category, categoryText});
 }
 
-// The statement text the query hands over for these lines.
-QString Joined(const QStringList &lines)
-{
-    TStrings sql;
-    for (const QString &line : lines)
-        sql.Add(line);
-    return sql.Text();
-}
-
 } // namespace
 
 class tst_RecordCount : public QObject
@@ -63,7 +54,7 @@ void tst_RecordCount::tableName_data()
     QTest::addColumn<QString>("table");
 
     QTest::newRow("start-up statement") << StartupSQL() + "\r\n" << QStringLiteral("termin_items");
-    QTest::newRow("search statement") << Joined(Search(QStringLiteral("қала"))) << QStringLiteral("termin_items");
+    QTest::newRow("search statement") << TStrings::Joined(Search(QStringLiteral("қала"))) << QStringLiteral("termin_items");
     QTest::newRow("FROM in capitals, name case kept") << QStringLiteral("SELECT * FROM Termin_Items") << QStringLiteral("Termin_Items");
     QTest::newRow("double-quoted name with a blank") << QStringLiteral("select * from \"termin items\" where 1") << QStringLiteral("termin items");
     QTest::newRow("bracketed name") << QStringLiteral("select * from [termin_items]") << QStringLiteral("termin_items");
@@ -143,7 +134,7 @@ void tst_RecordCount::count()
     QFETCH(QString, countSql);
     QFETCH(int, count);
 
-    const QString text = Joined(lines);
+    const QString text = TStrings::Joined(lines);
     if (!countSql.isEmpty())
         QCOMPARE(ComposeCountSQL(text, TableNameFromSQL(text), u'"'), countSql);
 

@@ -1,5 +1,5 @@
 #include "FixtureDb.h"
-#include "Form1Layout.h"
+#include "Categories.h"
 #include "TermFile.h"
 #include "TextCase.h"
 
@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+
+using namespace lexaran;
 
 namespace {
 

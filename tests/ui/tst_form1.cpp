@@ -1,4 +1,4 @@
-#include "ErrorBox.h"
+#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
@@ -53,23 +53,15 @@ struct TFormFixture
     // Without entries no termins.db is written: the window finds none.
     explicit TFormFixture(const std::vector<TTermEntry> &entries, bool writeDatabase = true)
     {
-        SetExceptionPresenter([this](QWidget *, const QString &, const QString &text) { boxes.append(text); });
         if (writeDatabase)
             WriteTermDatabase(Path(), entries);
         Open();
     }
     explicit TFormFixture(const QString &sql)
     {
-        SetExceptionPresenter([this](QWidget *, const QString &, const QString &text) { boxes.append(text); });
         MakeDatabase(Path(), sql);
         Open();
     }
-    ~TFormFixture()
-    {
-        form.reset();
-        SetExceptionPresenter(nullptr);
-    }
-
     QString Path() const { return directory.filePath(QStringLiteral("termins.db")); }
 
     void Open()
@@ -99,8 +91,10 @@ struct TFormFixture
     QString Cell(int row, int column) const { return form->DBGrid1->model()->index(row, column).data().toString(); }
     QString Panel(int panel) const { return form->StatusBar1->PanelText(panel); }
 
+    QStringList Boxes() const { return recorder.Texts(); }
+
     QTemporaryDir directory;
-    QStringList boxes;
+    TErrorBoxRecorder recorder;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
@@ -153,7 +147,7 @@ void tst_Form1::startUp()
     QFETCH(int, rows);
     QFETCH(QString, panel);
     TFormFixture fixture(Terms(terms));
-    QCOMPARE(fixture.boxes, QStringList());
+    QCOMPARE(fixture.Boxes(), QStringList());
     QCOMPARE(fixture.GridRows(), rows);
     QCOMPARE(fixture.Panel(0), panel);
     QVERIFY(fixture.Panel(1).isEmpty());
@@ -214,7 +208,7 @@ void tst_Form1::search()
     const QString total = QStringLiteral("Базада барлығы 2 506 термин бар");
     QCOMPARE(fixture->Panel(0), total);
     fixture->Search(text, TMatchKind(kind), TSearchField(field), category);
-    QCOMPARE(fixture->boxes, QStringList());
+    QCOMPARE(fixture->Boxes(), QStringList());
     QCOMPARE(fixture->GridRows(), rows);
     QCOMPARE(fixture->Panel(1), panel);
     QCOMPARE(fixture->Panel(0), total);
@@ -243,7 +237,7 @@ void tst_Form1::showAllAfterSearch()
     fixture.Search(QStringLiteral("қала"));
     const QString searched = fixture.Panel(1);
     fixture.form->BitBtn2->click();
-    QCOMPARE(fixture.boxes, QStringList());
+    QCOMPARE(fixture.Boxes(), QStringList());
     QCOMPARE(fixture.GridRows(), 2506);
     QCOMPARE(fixture.Panel(1), searched);
     QCOMPARE(fixture.Panel(0), QStringLiteral("Базада барлығы 2 506 термин бар"));
@@ -259,7 +253,7 @@ void tst_Form1::showAllAfterSearch()
 void tst_Form1::missingTable()
 {
     TFormFixture fixture({}, false);
-    QCOMPARE(fixture.boxes, QStringList{QStringLiteral("no such table: termin_items.")});
+    QCOMPARE(fixture.Boxes(), QStringList{QStringLiteral("no such table: termin_items.")});
     QVERIFY(QFileInfo::exists(fixture.Path()));
     QCOMPARE(QFileInfo(fixture.Path()).size(), 0);
     QCOMPARE(fixture.GridRows(), 0);
@@ -275,7 +269,7 @@ void tst_Form1::missingTable()
     fixture.Search(QStringLiteral("рус"));
     fixture.form->BitBtn2->click();
     const QString closed = QStringLiteral("ClientDataSet1: Cannot perform this operation on a closed dataset.");
-    QCOMPARE(fixture.boxes, (QStringList{QStringLiteral("no such table: termin_items."), closed, closed}));
+    QCOMPARE(fixture.Boxes(), (QStringList{QStringLiteral("no such table: termin_items."), closed, closed}));
     QCOMPARE(fixture.GridRows(), 0);
     QVERIFY(fixture.Panel(0).isEmpty());
     QVERIFY(fixture.Panel(1).isEmpty());
@@ -290,13 +284,13 @@ void tst_Form1::failedSearchKeepsGrid()
         "insert into termin_items values (2, 'земля', 'жер', 'Экология');"));
     QCOMPARE(fixture.Panel(0), QStringLiteral("Базада барлығы 2 термин бар"));
     fixture.Search(QStringLiteral("су"));
-    QCOMPARE(fixture.boxes, QStringList{QStringLiteral("no such column: rus_upper.")});
+    QCOMPARE(fixture.Boxes(), QStringList{QStringLiteral("no such column: rus_upper.")});
     QCOMPARE(fixture.GridRows(), 2);
     QCOMPARE(fixture.Cell(1, 1), QStringLiteral("жер"));
     QVERIFY(fixture.Panel(1).isEmpty());
     // The next press is handled normally.
     fixture.form->BitBtn2->click();
-    QCOMPARE(fixture.boxes.size(), 1);
+    QCOMPARE(fixture.Boxes().size(), 1);
     QCOMPARE(fixture.GridRows(), 2);
 }
 
@@ -352,7 +346,7 @@ void tst_Form1::currentRowKeepsOrdinalAndLine()
     fixture.Search(QStringLiteral("сөз 1"), mkStartsWith);
     QCOMPARE(fixture.form->ClientDataSet1.RecNo(), 1);
     QCOMPARE(grid->currentIndex().row(), 0);
-    QCOMPARE(fixture.boxes, QStringList());
+    QCOMPARE(fixture.Boxes(), QStringList());
 }
 
 void tst_Form1::gridMovesCurrentRow()
@@ -388,7 +382,7 @@ void tst_Form1::insertAndDeleteDoNothing()
     QCOMPARE(fixture.Cell(1, 0), QStringLiteral("термин 2"));
     QVERIFY(!grid->indexWidget(grid->currentIndex()));
     QCOMPARE(QApplication::focusWidget(), grid);
-    QCOMPARE(fixture.boxes, QStringList());
+    QCOMPARE(fixture.Boxes(), QStringList());
 }
 
 void tst_Form1::copyCurrentRow()
@@ -417,7 +411,7 @@ void tst_Form1::copyCurrentRow()
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), QStringLiteral("Химия\tтермин 3\tсөз 3"));
-    QCOMPARE(fixture.boxes, QStringList());
+    QCOMPARE(fixture.Boxes(), QStringList());
 }
 
 void tst_Form1::busyCursorWhileWorking()
@@ -435,7 +429,7 @@ void tst_Form1::busyCursorWhileWorking()
     QFile::remove(fixture.Path());
     fixture.form->SQLConnection1.Close();
     fixture.form->BitBtn2->click();
-    QCOMPARE(fixture.boxes, QStringList{QStringLiteral("no such table: termin_items.")});
+    QCOMPARE(fixture.Boxes(), QStringList{QStringLiteral("no such table: termin_items.")});
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -499,7 +493,7 @@ void tst_Form1::tinyWindowClampsAndRecovers()
     QCOMPARE(fixture.form->DBGrid1->horizontalHeader()->sectionSize(2), 280);
     QCOMPARE(fixture.form->StatusBar1->geometry(),
              QRect(0, fixture.form->height() - 19, fixture.form->width(), 19));
-    QCOMPARE(fixture.boxes, QStringList());
+    QCOMPARE(fixture.Boxes(), QStringList());
 }
 
 QTEST_MAIN(tst_Form1)

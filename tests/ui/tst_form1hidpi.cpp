@@ -1,4 +1,4 @@
-#include "ErrorBox.h"
+#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
 #include "TDBGrid.h"
 #include "TStatusBar.h"
@@ -19,22 +19,33 @@ class tst_Form1HiDpi : public QObject
 
 private slots:
     void init();
-    void cleanup() { form_.reset(); directory_.reset(); }
+    void cleanup();
     void designLengthsDouble();
     void resizeRuleInPhysicalPixels();
 
 private:
+    std::unique_ptr<TErrorBoxRecorder> boxes_;
     std::unique_ptr<QTemporaryDir> directory_;
     std::unique_ptr<TForm1> form_;
 };
 
 void tst_Form1HiDpi::init()
 {
+    boxes_ = std::make_unique<TErrorBoxRecorder>();
     directory_ = std::make_unique<QTemporaryDir>();
     MakeDatabase(directory_->filePath(QStringLiteral("termins.db")), TermTableSql(30));
     form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+}
+
+void tst_Form1HiDpi::cleanup()
+{
+    form_.reset();
+    directory_.reset();
+    const QStringList shown = boxes_->Texts();
+    boxes_.reset();
+    QCOMPARE(shown, QStringList());
 }
 
 void tst_Form1HiDpi::designLengthsDouble()
@@ -66,7 +77,6 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication application(argc, argv);
-    SetExceptionPresenter([](QWidget *, const QString &, const QString &text) { qFatal("error box: %s", qPrintable(text)); });
     tst_Form1HiDpi test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,4 +1,4 @@
-#include "ErrorBox.h"
+#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
 #include "SearchSQL.h"
 #include "TDBGrid.h"
@@ -52,7 +52,7 @@ struct TOutcome
 TOutcome Use(const QString &directory, const QString &searchText = QStringLiteral("рус1"))
 {
     TOutcome outcome;
-    SetExceptionPresenter([&](QWidget *, const QString &, const QString &text) { outcome.boxes.append(text); });
+    TErrorBoxRecorder boxes;
     {
         TForm1 form(directory + QLatin1Char('/'));
         form.show();
@@ -66,7 +66,7 @@ TOutcome Use(const QString &directory, const QString &searchText = QStringLitera
         outcome.panel1 = form.StatusBar1->PanelText(1);
         form.close();
     }
-    SetExceptionPresenter(nullptr);
+    outcome.boxes = boxes.Texts();
     return outcome;
 }
 
@@ -246,8 +246,7 @@ void tst_HostileFiles::badSearchInput()
     MakeDatabase(Path(directory), TermTableSql(50)
         + QStringLiteral("insert into termin_items values (51, '😀 смайлик', 'күлкі', 'Тарих', '😀 СМАЙЛИК', 'КҮЛКІ');"
                          "insert into termin_items values (52, '𐐨 deseret', 'х', 'Тарих', '𐐀 DESERET', 'Х');"));
-    QStringList shown;
-    SetExceptionPresenter([&](QWidget *, const QString &, const QString &message) { shown.append(message); });
+    TErrorBoxRecorder shown;
     {
         TForm1 form(directory.path() + QLatin1Char('/'));
         form.Edit1->setText(text);
@@ -259,8 +258,7 @@ void tst_HostileFiles::badSearchInput()
         if (panel1.isEmpty())
             QCOMPARE(form.DBGrid1->model()->rowCount(), 52);
     }
-    SetExceptionPresenter(nullptr);
-    QCOMPARE(shown, boxes);
+    QCOMPARE(shown.Texts(), boxes);
 }
 
 void tst_HostileFiles::fileNeverWritten()
@@ -271,8 +269,7 @@ void tst_HostileFiles::fileNeverWritten()
     const QDateTime modified = QFileInfo(Path(directory)).lastModified();
     QTest::qWait(20);
 
-    QStringList shown;
-    SetExceptionPresenter([&](QWidget *, const QString &, const QString &message) { shown.append(message); });
+    TErrorBoxRecorder shown;
     {
         TForm1 form(directory.path() + QLatin1Char('/'));
         form.show();
@@ -291,8 +288,7 @@ void tst_HostileFiles::fileNeverWritten()
         QCOMPARE(form.DBGrid1->model()->rowCount(), 1500);
         form.close();
     }
-    SetExceptionPresenter(nullptr);
-    QCOMPARE(shown, QStringList());
+    QCOMPARE(shown.Texts(), QStringList());
     QCOMPARE(FileBytes(Path(directory)), before);
     QCOMPARE(QFileInfo(Path(directory)).lastModified(), modified);
     QCOMPARE(SideFiles(directory.path()), QStringList());

@@ -1,4 +1,4 @@
-#include "ErrorBox.h"
+#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
@@ -51,8 +51,7 @@ void tst_OutOfMemory::showAllThatDoesNotFit()
         " insert into termin_items (rus, kaz, cat, rus_upper, kaz_upper)"
         " select hex(zeroblob(500000)), 'ұзын', 'Химия', 'ҰЗЫН', 'ҰЗЫН' from n;"));
 
-    QStringList boxes;
-    SetExceptionPresenter([&](QWidget *, const QString &, const QString &text) { boxes.append(text); });
+    TErrorBoxRecorder boxes;
     TForm1 form(directory.path() + QLatin1Char('/'));
     QCOMPARE(form.DBGrid1->model()->rowCount(), 1000);
 
@@ -64,16 +63,15 @@ void tst_OutOfMemory::showAllThatDoesNotFit()
     form.BitBtn2->click();
     QCOMPARE(setrlimit(RLIMIT_AS, &previous), 0);
 
-    QCOMPARE(boxes, QStringList{QStringLiteral("out of memory.")});
+    QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("out of memory.")});
     QCOMPARE(form.DBGrid1->model()->rowCount(), 1000);
     QCOMPARE(form.DBGrid1->model()->index(999, 1).data().toString(), QStringLiteral("қаз1000"));
 
     // The program goes on: the next search works.
     form.Edit1->setText(QStringLiteral("ұзын"));
     form.BitBtn1->click();
-    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.Texts().size(), 1);
     QCOMPARE(form.StatusBar1->PanelText(1), QStringLiteral("Сұраныс бойынша 100 термин табылды"));
-    SetExceptionPresenter(nullptr);
 }
 
 QTEST_MAIN(tst_OutOfMemory)

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace lexaran;
+
 class tst_WindowRules : public QObject
 {
     Q_OBJECT

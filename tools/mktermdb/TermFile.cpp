@@ -1,6 +1,6 @@
 #include "TermFile.h"
 
-#include "Form1Layout.h"
+#include "Categories.h"
 #include "TextCase.h"
 
 #include <QFile>
@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+
+using namespace lexaran;
 
 std::vector<TTermEntry> ReadTermsTsv(const QString &path)
 {

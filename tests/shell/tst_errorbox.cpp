@@ -1,4 +1,5 @@
 #include "ErrorBox.h"
+#include "ErrorBoxRecorder.h"
 #include "Guarded.h"
 #include "TApplication.h"
 
@@ -8,28 +9,6 @@
 #include <stdexcept>
 
 namespace {
-
-struct TBox
-{
-    QWidget *owner;
-    QString caption;
-    QString text;
-};
-
-// Records the boxes that would have been shown, for one test's length.
-class TBoxRecorder
-{
-public:
-    TBoxRecorder()
-    {
-        SetExceptionPresenter([this](QWidget *owner, const QString &caption, const QString &text) {
-            boxes.push_back({owner, caption, text});
-        });
-    }
-    ~TBoxRecorder() { SetExceptionPresenter(nullptr); }
-
-    std::vector<TBox> boxes;
-};
 
 std::exception_ptr Nested(const std::vector<std::string> &chain)
 {
@@ -111,7 +90,7 @@ void tst_ErrorBox::periodRule()
     QFETCH(QString, shown);
     QCOMPARE(WithPeriod(message), shown);
 
-    TBoxRecorder recorder;
+    TErrorBoxRecorder recorder;
     HandleException(std::make_exception_ptr(std::runtime_error(message.toStdString())));
     QCOMPARE(recorder.boxes.size(), std::size_t(1));
     QCOMPARE(recorder.boxes[0].caption, QStringLiteral("Lexaran"));
@@ -142,7 +121,7 @@ void tst_ErrorBox::innermostMessage()
 
 void tst_ErrorBox::handlerErrorGivesOneBoxAndGoesOn()
 {
-    TBoxRecorder recorder;
+    TErrorBoxRecorder recorder;
     QPushButton button;
     int clicks = 0;
     QObject::connect(&button, &QPushButton::clicked, &button, [&] {
@@ -162,7 +141,7 @@ void tst_ErrorBox::handlerErrorGivesOneBoxAndGoesOn()
 
 void tst_ErrorBox::boxOwnedByActiveWindow()
 {
-    TBoxRecorder recorder;
+    TErrorBoxRecorder recorder;
     QWidget window;
     window.show();
     window.activateWindow();
@@ -193,7 +172,7 @@ void tst_ErrorBox::mouseGrabReleasedFirst()
 
 void tst_ErrorBox::dispatchGuardedAsLastResort()
 {
-    TBoxRecorder recorder;
+    TErrorBoxRecorder recorder;
     TThrowingObject object;
     QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
     QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
