@@ -18,7 +18,7 @@ deb="$build/lexaran_${version}_${architecture}.deb"
 # The flags Debian builds its own packages with, every hardening feature on
 # (stack protector, fortified functions, read-only relocations bound at start).
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-echo "Building the packaged program (hardened: $CXXFLAGS $LDFLAGS)"
+echo "Building the packaged program with hardening flags: $CPPFLAGS $CXXFLAGS $LDFLAGS"
 cmake --preset package --log-level=WARNING >/dev/null
 cmake --build --preset package
 project_version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
