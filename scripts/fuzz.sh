@@ -16,10 +16,14 @@ for name in countsql searchsql texts; do
   mkdir -p "$scratch/$name"
   cp tests/fuzz/corpus/$name/* "$scratch/$name/"
   echo "fuzz_$name: ${seconds}s"
-  if ! QT_QPA_PLATFORM=offscreen "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 \
+  # libFuzzer stops itself after the given time; the outer limit catches a
+  # fuzzer that hangs outside its own timing.
+  if ! QT_QPA_PLATFORM=offscreen timeout --kill-after=10 "$((seconds + 120))" \
+        "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=2048 -artifact_prefix="$build/fuzz-findings/$name-" -print_final_stats=1 "$scratch/$name" \
         > "$scratch/$name.log" 2>&1; then
     tail -n 40 "$scratch/$name.log"
+    echo "fuzz_$name failed or ran longer than $((seconds + 120))s"
     for finding in "$build/fuzz-findings/$name-"*; do
       [ -e "$finding" ] && { echo "finding: $finding"; od -c "$finding" | head -n 20; }
     done

@@ -1,40 +1,83 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the dictionary needs to build, run and be
-# tested, skipping those already present, then configures and builds it.
-# Usage: scripts/setup.sh [preset]   (default: "default")
+# Installs the Debian packages that are missing for a purpose: "run" (build
+# and start the dictionary) or "test" (also everything the test suite and the
+# package check use). apt's own output goes to a log that is shown only when
+# it fails.
+# Usage: scripts/setup.sh run|test
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-  cmake ninja-build g++ pkg-config
-  clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev
-  libsqlite3-0 libsqlite3-dev
-  fonts-dejavu-core fonts-dejavu-extra
-  xvfb xauth xdotool x11-apps netpbm
-  desktop-file-utils appstream
+# To build the program and the sample dictionary, and to run it.
+run_packages=(
+  cmake
+  ninja-build
+  g++
+  pkg-config
+  qt6-base-dev
+  libgl-dev
+  libxkbcommon-dev
+  libsqlite3-0
+  libsqlite3-dev
+  fonts-dejavu-core
+  fonts-dejavu-extra
 )
+
+# Additionally, to run the tests, the sanitizer and fuzz builds and the
+# package check.
+test_packages=(
+  clang
+  libclang-rt-14-dev
+  xvfb
+  xauth
+  xdotool
+  x11-apps
+  netpbm
+  desktop-file-utils
+  appstream
+  dpkg-dev
+  lintian
+)
+
+case "${1:-}" in
+  run)  packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *)    echo "usage: scripts/setup.sh run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then
-    as_root=()
-  elif command -v sudo >/dev/null 2>&1; then
-    as_root=(sudo)
-  else
-    echo "These Debian packages are missing: ${missing[*]}" >&2
-    echo "Install them as root (apt-get install ${missing[*]}) or make sudo available, then run this again." >&2
-    exit 1
-  fi
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "All ${#packages[@]} needed Debian packages are installed."
+  exit 0
 fi
 
-preset="${1:-default}"
-cmake --preset "$preset"
-cmake --build --preset "$preset"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Install them as root (apt-get install ${missing[*]}) or make sudo available, then run this again." >&2
+  exit 1
+fi
+
+echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+log="$(mktemp)"
+trap 'rm -f "$log"' EXIT
+# Every wait is bounded: for another apt holding the lock, for a stalled
+# download, and for the whole step.
+apt_options=(-o DPkg::Lock::Timeout=600 -o Acquire::http::Timeout=60 -o Acquire::Retries=3 -o Dpkg::Use-Pty=0)
+apt_get() {
+  local limit="$1"
+  shift
+  if ! "${as_root[@]}" timeout "$limit" env DEBIAN_FRONTEND=noninteractive apt-get "${apt_options[@]}" "$@" >>"$log" 2>&1; then
+    cat "$log" >&2
+    echo "apt-get $1 failed or took longer than ${limit}s (output above)." >&2
+    exit 1
+  fi
+}
+apt_get 900 update
+apt_get 3600 install -y --no-install-recommends "${missing[@]}"
+echo "Installed."
