@@ -51,14 +51,14 @@ constexpr const char16_t *kCategoryTexts[] = {
 };
 
 constexpr TControlLayout kControls[] = {
-    {"DBGrid1", ckDataGrid, 8, 95, 553, 138, nullptr, 0, {}, u"Табылған терминдер"},
-    {"StatusBar1", ckStatusBar, 0, 549, 1097, 19, nullptr, -1, {}, u"Күй жолағы"},
-    {"BitBtn1", ckButton, 623, 20, 87, 21, u"Іздеу", 2, {}, u"Іздеу"},
-    {"Edit1", ckEdit, 8, 20, 377, 21, u"Іздейтін сөзіңізді енгізіңіз ...", 3, {}, u"Іздейтін сөз"},
-    {"ComboBox1", ckComboBox, 391, 20, 226, 22, u"Барлық категория", 4, kCategoryTexts, u"Категория"},
-    {"BitBtn2", ckButton, 712, 20, 87, 21, u"Барлығы", 5, {}, u"Барлық терминдерді көрсету"},
-    {"RadioGroup1", ckRadioGroup, 8, 48, 449, 41, u"Іздеу түрі", 6, kMatchKinds, u"Іздеу түрі"},
-    {"RadioGroup2", ckRadioGroup, 463, 47, 243, 41, u"Іздеу өрісі", 7, kSearchFields, u"Іздеу өрісі"},
+    {"DBGrid1", ckDataGrid, 8, 95, 553, 138, nullptr, 0, {}, u"Табылған терминдер", nullptr},
+    {"StatusBar1", ckStatusBar, 0, 549, 1097, 19, nullptr, -1, {}, u"Күй жолағы", nullptr},
+    {"BitBtn1", ckButton, 623, 20, 87, 21, u"Іздеу", 2, {}, u"Іздеу", nullptr},
+    {"Edit1", ckEdit, 8, 20, 377, 21, u"Іздейтін сөзіңізді енгізіңіз ...", 3, {}, u"Іздейтін сөз", nullptr},
+    {"ComboBox1", ckComboBox, 391, 20, 226, 22, u"Барлық категория", 4, kCategoryTexts, u"Категория", nullptr},
+    {"BitBtn2", ckButton, 712, 20, 87, 21, u"Барлығы", 5, {}, u"Барлығы", u"Барлық терминдерді көрсету"},
+    {"RadioGroup1", ckRadioGroup, 8, 48, 449, 41, u"Іздеу түрі", 6, kMatchKinds, u"Іздеу түрі", nullptr},
+    {"RadioGroup2", ckRadioGroup, 463, 47, 243, 41, u"Іздеу өрісі", 7, kSearchFields, u"Іздеу өрісі", nullptr},
 };
 
 constexpr TGridColumnLayout kColumns[] = {

@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "AccessibleRoles.h"
 #include "Form1Layout.h"
 #include "Guarded.h"
 #include "SearchSQL.h"
@@ -14,8 +15,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QWindow>
 
@@ -65,6 +68,26 @@ private:
     int height_;
 };
 
+// The category list opens as a list below the box on every style: some
+// styles (Fusion among them) otherwise open a non-editable combo box as a
+// menu over it, as tall as all its entries, ignoring the visible-entry count.
+class TListPopupStyle : public QProxyStyle
+{
+public:
+    explicit TListPopupStyle(QObject *parent) : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+        setParent(parent);
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 template <typename T>
 T *Place(T *control, const char *name)
 {
@@ -72,6 +95,8 @@ T *Place(T *control, const char *name)
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(Geometry(layout));
     control->setAccessibleName(Text(layout.AccessibleName));
+    if (layout.AccessibleDescription)
+        control->setAccessibleDescription(Text(layout.AccessibleDescription));
     return control;
 }
 
@@ -102,6 +127,7 @@ TForm1::TForm1(const QString &databaseDirectory, QWidget *parent)
       ClientDataSet1(&DataSetProvider1),
       databaseDirectory_(databaseDirectory)
 {
+    InstallAccessibleRoles();
     setObjectName(QStringLiteral("Form1"));
     ClientDataSet1.setObjectName(QStringLiteral("ClientDataSet1"));
     DataSource1.setObjectName(QStringLiteral("DataSource1"));
@@ -149,6 +175,7 @@ void TForm1::CreateControls()
 
     ComboBox1 = Place(new QComboBox(this), "ComboBox1");
     ComboBox1->setEditable(false);
+    ComboBox1->setStyle(new TListPopupStyle(ComboBox1));
     ComboBox1->setMaxVisibleItems(8);
     ComboBox1->setItemDelegate(new TFixedHeightDelegate(kForm1.ListEntryHeight, ComboBox1));
     ComboBox1->addItems(Texts(ControlLayout("ComboBox1").Items));
@@ -258,23 +285,74 @@ void TForm1::FormResize(QObject *)
         titles->resizeSection(titles->logicalIndex(position), logical(fit.Columns[position]));
 }
 
+void TForm1::PlaceOnDesktop()
+{
+    if (const QScreen *screen = this->screen()) {
+        placedAt_ = DesktopCenterPosition(screen->virtualGeometry(), frameGeometry().size());
+        move(placedAt_);
+    }
+}
+
 void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     Guarded([this] {
         if (!placed_) {
             placed_ = true;
-            const QScreen *screen = this->screen();
-            if (screen)
-                move(DesktopCenterPosition(screen->virtualGeometry(), frameGeometry().size()));
-            // On a monitor of another density the logical size stays while
-            // the physical one changes, so the rule's physical constants
-            // must be applied anew.
-            if (QWindow *window = windowHandle())
+            PlaceOnDesktop();
+            if (QWindow *window = windowHandle()) {
+                // On a monitor of another density the logical size stays
+                // while the physical one changes, so the rule's physical
+                // constants must be applied anew.
                 connect(window, &QWindow::screenChanged, this, [this] { Guarded([this] { FormResize(this); }); });
+                // An X11 window manager frames the window only once it is
+                // mapped, after this event; until then the outer size is the
+                // client size. Without a window manager no frame ever comes
+                // and the client size stays the outer size.
+                awaitingFrame_ = frameGeometry().size() == size();
+                if (awaitingFrame_)
+                    window->installEventFilter(this);
+            }
         }
         FormResize(this);
     });
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (awaitingFrame_ && watched == windowHandle()) {
+        switch (event->type()) {
+        case QEvent::Expose:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+            Guarded([this] { FrameArrived(); });
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::FrameArrived()
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    // While the window manager reparents the window, the margins Qt reads
+    // can be momentarily inconsistent; a frame counts once it encloses the
+    // client area.
+    if (frame.size() == client.size() || !frame.contains(client))
+        return;
+    awaitingFrame_ = false;
+    windowHandle()->removeEventFilter(this);
+    // The window manager keeps either the client's or the frame's corner at
+    // the point asked for; anywhere else, the user has moved the window
+    // already and it stays where it is.
+    const bool unmoved = frame.topLeft() == placedAt_ || client.topLeft() == placedAt_;
+    if (unmoved && windowState() == Qt::WindowNoState)
+        PlaceOnDesktop();
+    FormResize(this);
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)

@@ -55,11 +55,19 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
     void SetTabOrder();
+    void PlaceOnDesktop();
+    void FrameArrived();
 
     QString databaseDirectory_;
     bool placed_ = false;
+    // Between the first show and the arrival of the window manager's frame:
+    // the outer size is still the client size, and the window stands where
+    // the desktop-centre rule put it.
+    bool awaitingFrame_ = false;
+    QPoint placedAt_;
 };
