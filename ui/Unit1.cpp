@@ -275,7 +275,7 @@ void TForm1::FormResize(QObject *)
     auto physical = [ratio](int logical) { return int(std::lround(logical * ratio)); };
     auto logical = [ratio](int pixels) { return int(std::lround(pixels / ratio)); };
 
-    const QSize outer = frameGeometry().size();
+    const QSize outer = OuterGeometry().size();
     const TGridFit fit = FitGrid(QSize(physical(outer.width()), physical(outer.height())),
                                  physical(DBGrid1->y()));
     DBGrid1->resize(logical(fit.Width), logical(fit.Height));
@@ -285,12 +285,28 @@ void TForm1::FormResize(QObject *)
         titles->resizeSection(titles->logicalIndex(position), logical(fit.Columns[position]));
 }
 
+QRect TForm1::OuterGeometry() const
+{
+    // The platform window reads the frame's extents afresh whenever the
+    // window manager changes them; the widget's own frame geometry can hold
+    // extents read while the window was being reparented.
+    if (const QWindow *window = windowHandle())
+        return geometry().marginsAdded(window->frameMargins());
+    return frameGeometry();
+}
+
 void TForm1::PlaceOnDesktop()
 {
-    if (const QScreen *screen = this->screen()) {
-        placedAt_ = DesktopCenterPosition(screen->virtualGeometry(), frameGeometry().size());
-        move(placedAt_);
-    }
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QPoint place = DesktopCenterPosition(screen->virtualGeometry(), OuterGeometry().size());
+    // The platform window places the frame's corner by the extents it knows
+    // now; the widget would use those it read last.
+    if (QWindow *window = windowHandle())
+        window->setFramePosition(place);
+    else
+        move(place);
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -305,11 +321,11 @@ void TForm1::showEvent(QShowEvent *event)
                 // while the physical one changes, so the rule's physical
                 // constants must be applied anew.
                 connect(window, &QWindow::screenChanged, this, [this] { Guarded([this] { FormResize(this); }); });
-                // An X11 window manager frames the window only once it is
-                // mapped, after this event; until then the outer size is the
+                // An X11 window manager frames the window only when it maps
+                // it, after this event; until then the outer size is the
                 // client size. Without a window manager no frame ever comes
                 // and the client size stays the outer size.
-                awaitingFrame_ = frameGeometry().size() == size();
+                awaitingFrame_ = window->frameMargins().isNull();
                 if (awaitingFrame_)
                     window->installEventFilter(this);
             }
@@ -322,11 +338,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (awaitingFrame_ && watched == windowHandle()) {
         switch (event->type()) {
-        case QEvent::Expose:
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::WindowStateChange:
-            Guarded([this] { FrameArrived(); });
+            Guarded([this] { FrameArrived(false); });
+            break;
+        case QEvent::Expose:
+            Guarded([this] { FrameArrived(true); });
             break;
         default:
             break;
@@ -335,22 +353,28 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::FrameArrived()
+void TForm1::FrameArrived(bool exposed)
 {
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    // While the window manager reparents the window, the margins Qt reads
-    // can be momentarily inconsistent; a frame counts once it encloses the
-    // client area.
-    if (frame.size() == client.size() || !frame.contains(client))
+    QWindow *window = windowHandle();
+    if (!awaitingFrame_ || !window)
+        return;
+    const QMargins frame = window->frameMargins();
+    // While the window manager reparents the window, extents read from the
+    // window tree can come out negative; a frame counts once it surrounds
+    // the client area.
+    const bool framed = !frame.isNull() && frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0
+        && frame.bottom() >= 0;
+    // A window manager sets the frame's extents before it maps the window,
+    // so a window first seen without them has no frame, and the watch ends
+    // there: from then on the user may move the window, and it stays where
+    // the user puts it.
+    if (!framed && !exposed)
         return;
     awaitingFrame_ = false;
-    windowHandle()->removeEventFilter(this);
-    // The window manager keeps either the client's or the frame's corner at
-    // the point asked for; anywhere else, the user has moved the window
-    // already and it stays where it is.
-    const bool unmoved = frame.topLeft() == placedAt_ || client.topLeft() == placedAt_;
-    if (unmoved && windowState() == Qt::WindowNoState)
+    window->removeEventFilter(this);
+    if (!framed)
+        return;
+    if (window->windowStates() == Qt::WindowNoState)
         PlaceOnDesktop();
     FormResize(this);
 }

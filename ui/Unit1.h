@@ -60,14 +60,18 @@ protected:
 private:
     void CreateControls();
     void SetTabOrder();
+    // The window's outer geometry, frame and title bar included, as far as
+    // the platform knows the frame yet.
+    QRect OuterGeometry() const;
     void PlaceOnDesktop();
-    void FrameArrived();
+    // Looks whether the frame has come; `exposed`: the window is being
+    // shown on screen for the first time.
+    void FrameArrived(bool exposed);
 
     QString databaseDirectory_;
     bool placed_ = false;
-    // Between the first show and the arrival of the window manager's frame:
-    // the outer size is still the client size, and the window stands where
-    // the desktop-centre rule put it.
+    // From the first show until the window is first on screen, while the
+    // window manager's frame may still come: until it does, the outer size
+    // is the client size.
     bool awaitingFrame_ = false;
-    QPoint placedAt_;
 };
