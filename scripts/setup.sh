@@ -12,6 +12,7 @@ packages=(
   libsqlite3-0 libsqlite3-dev
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool x11-apps netpbm
+  x11-utils openbox dbus at-spi2-core python3-gi gir1.2-atspi-2.0
   desktop-file-utils appstream
 )
 
