@@ -88,14 +88,16 @@ wait_for() {
 Xvfb -displayfd 3 -screen 0 1600x900x24 -dpi 96 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for 10 "Xvfb did not report its display number" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 wait_for 10 "the display $DISPLAY does not answer" xwininfo -root
 
 # The session bus, and on it the accessibility bus.
 dbus-daemon --session --nofork --print-address=1 >"$work/dbus-address" 2>"$work/dbus.log" &
 pids+=($!)
 wait_for 10 "the D-Bus session bus did not start" test -s "$work/dbus-address"
-export DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/dbus-address")"
+DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/dbus-address")"
+export DBUS_SESSION_BUS_ADDRESS
 "$launcher" --launch-immediately >"$work/at-spi.log" 2>&1 &
 pids+=($!)
 accessibility_bus() {
@@ -114,7 +116,7 @@ xdotool mousemove 0 0
 env -i "${base_env[@]}" DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$program" >"$work/program.log" 2>&1 &
 app=$!
-pids+=($app)
+pids+=("$app")
 
 window=""
 find_window() {
@@ -151,20 +153,24 @@ outer_w=$((client_w + frame_left + frame_right))
 outer_h=$((client_h + frame_top + frame_bottom))
 echo "desktop-check: frame $frame_left,$frame_right,$frame_top,$frame_bottom; client ${client_w}x${client_h} at $client_x,$client_y; outer ${outer_w}x${outer_h}"
 
-[ "$client_w" -eq 1097 ] && [ "$client_h" -eq 568 ] || fail "the client area is ${client_w}x${client_h}, not 1097x568"
-[ $((outer_w)) -gt "$client_w" ] || fail "the window manager reports no frame"
+if [ "$client_w" -ne 1097 ] || [ "$client_h" -ne 568 ]; then
+  fail "the client area is ${client_w}x${client_h}, not 1097x568"
+fi
+[ "$outer_h" -gt "$client_h" ] || fail "the window manager reports no frame"
 want_left=$((desktop_w / 2 - outer_w / 2))
 want_top=$((desktop_h / 2 - outer_h / 2))
 ((want_left < 0)) && want_left=0
 ((want_top < 0)) && want_top=0
 left=$((client_x - frame_left))
 top=$((client_y - frame_top))
-[ "$left" -eq "$want_left" ] && [ "$top" -eq "$want_top" ] \
-  || fail "the frame stands at $left,$top; centred on the ${desktop_w}x${desktop_h} desktop by its outer size it stands at $want_left,$want_top"
+if [ "$left" -ne "$want_left" ] || [ "$top" -ne "$want_top" ]; then
+  fail "the frame stands at $left,$top; centred on the ${desktop_w}x${desktop_h} desktop by its outer size it stands at $want_left,$want_top"
+fi
 want_grid_w=$((outer_w - 50))
 want_grid_h=$((outer_h - (95 + 100)))
-[ "$GRID_W" -eq "$want_grid_w" ] && [ "$GRID_H" -eq "$want_grid_h" ] \
-  || fail "the grid opens ${GRID_W}x${GRID_H}; the resize rule gives ${want_grid_w}x${want_grid_h} for the outer size ${outer_w}x${outer_h}"
+if [ "$GRID_W" -ne "$want_grid_w" ] || [ "$GRID_H" -ne "$want_grid_h" ]; then
+  fail "the grid opens ${GRID_W}x${GRID_H}; the resize rule gives ${want_grid_w}x${want_grid_h} for the outer size ${outer_w}x${outer_h}"
+fi
 echo "desktop-check: at first show the frame stands centred at $left,$top and the grid is ${GRID_W}x${GRID_H}"
 
 mkdir -p "$shots"
