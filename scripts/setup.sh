@@ -32,6 +32,12 @@ test_packages=(
   xdotool
   x11-apps
   netpbm
+  x11-utils
+  openbox
+  dbus
+  at-spi2-core
+  python3-gi
+  gir1.2-atspi-2.0
   desktop-file-utils
   appstream
   dpkg-dev

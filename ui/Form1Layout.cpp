@@ -14,14 +14,14 @@ constexpr const char16_t *kSearchFields[] = {u"Барлығы", u"Орысша",
 
 // Not constexpr: the category list lives in the search library.
 const TControlLayout kControls[] = {
-    {"DBGrid1", 8, 95, 553, 138, nullptr, 0, {}, u"Табылған терминдер"},
-    {"StatusBar1", 0, 549, 1097, 19, nullptr, -1, {}, u"Күй жолағы"},
-    {"BitBtn1", 623, 20, 87, 21, u"Іздеу", 2, {}, u"Іздеу"},
-    {"Edit1", 8, 20, 377, 21, u"Іздейтін сөзіңізді енгізіңіз ...", 3, {}, u"Іздейтін сөз"},
-    {"ComboBox1", 391, 20, 226, 22, u"Барлық категория", 4, kCategories, u"Категория"},
-    {"BitBtn2", 712, 20, 87, 21, u"Барлығы", 5, {}, u"Барлық терминдерді көрсету"},
-    {"RadioGroup1", 8, 48, 449, 41, u"Іздеу түрі", 6, kMatchKinds, u"Іздеу түрі"},
-    {"RadioGroup2", 463, 47, 243, 41, u"Іздеу өрісі", 7, kSearchFields, u"Іздеу өрісі"},
+    {"DBGrid1", 8, 95, 553, 138, nullptr, 0, {}, u"Табылған терминдер", nullptr},
+    {"StatusBar1", 0, 549, 1097, 19, nullptr, -1, {}, u"Күй жолағы", nullptr},
+    {"BitBtn1", 623, 20, 87, 21, u"Іздеу", 2, {}, u"Іздеу", nullptr},
+    {"Edit1", 8, 20, 377, 21, u"Іздейтін сөзіңізді енгізіңіз ...", 3, {}, u"Іздейтін сөз", nullptr},
+    {"ComboBox1", 391, 20, 226, 22, u"Барлық категория", 4, kCategories, u"Категория", nullptr},
+    {"BitBtn2", 712, 20, 87, 21, u"Барлығы", 5, {}, u"Барлығы", u"Барлық терминдерді көрсету"},
+    {"RadioGroup1", 8, 48, 449, 41, u"Іздеу түрі", 6, kMatchKinds, u"Іздеу түрі", nullptr},
+    {"RadioGroup2", 463, 47, 243, 41, u"Іздеу өрісі", 7, kSearchFields, u"Іздеу өрісі", nullptr},
 };
 
 constexpr TGridColumnLayout kColumns[] = {

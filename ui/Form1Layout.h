@@ -15,7 +15,8 @@ struct TControlLayout
     const char16_t *Caption;                 // button/group caption, edit cue text, combo's first entry
     int TabOrder;                            // -1: not a tab stop
     std::span<const char16_t *const> Items;  // radio entries or list entries
-    const char16_t *AccessibleName;          // what a screen reader says
+    const char16_t *AccessibleName;          // the visible caption; a short Kazakh name where none is visible
+    const char16_t *AccessibleDescription;   // what a screen reader adds on request; may be null
 };
 
 struct TGridColumnLayout

@@ -4,12 +4,15 @@
 #include "TClientDataSet.h"
 #include "TDataSource.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleFactory>
 
 namespace {
 
@@ -47,6 +50,38 @@ protected:
     }
 };
 
+// The titles' look under the mouse: highlighted while the mouse is over a
+// title and darker while it is held down, over whatever the base style
+// draws. The header itself sets these states; Fusion, for one, draws every
+// title alike whatever its state.
+class TTitleStyle : public QProxyStyle
+{
+public:
+    explicit TTitleStyle(QObject *parent) : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+        setParent(parent);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element != CE_HeaderSection || !(option->state & State_Enabled))
+            return;
+        QColor tint;
+        if (option->state & State_Sunken) {
+            tint = option->palette.color(QPalette::Dark);
+            tint.setAlpha(110);
+        } else if (option->state & State_MouseOver) {
+            tint = option->palette.color(QPalette::Highlight);
+            tint.setAlpha(60);
+        } else {
+            return;
+        }
+        painter->fillRect(option->rect, tint);
+    }
+};
+
 } // namespace
 
 TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent)
@@ -72,6 +107,7 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent)
     titles->setStretchLastSection(false);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titles->setAttribute(Qt::WA_Hover);
+    titles->setStyle(new TTitleStyle(titles));
 
     QHeaderView *indicator = verticalHeader();
     indicator->setSectionResizeMode(QHeaderView::Fixed);
@@ -152,6 +188,10 @@ QString TDBGrid::CurrentRowText() const
     for (int position = 0; position < titles->count(); ++position)
         cells.append(model()->index(row, titles->logicalIndex(position)).data(TDataSource::FullTextRole).toString());
     return cells.join(u'\t');
+}
+
+void TDBGrid::keyboardSearch(const QString &)
+{
 }
 
 void TDBGrid::keyPressEvent(QKeyEvent *event)

@@ -12,7 +12,8 @@ class TDataSource;
 // moves it when the user moves in the grid; after a refill the current row
 // keeps its line in the grid as far as enough rows precede it. Ctrl+C puts
 // the current row's visible cells on the clipboard as one line of
-// tab-separated text, in the columns' current order.
+// tab-separated text, in the columns' current order. Typed characters do
+// nothing: the grid has no type-to-find, only the search box takes text.
 class TDBGrid : public QTableView
 {
     Q_OBJECT
@@ -29,6 +30,9 @@ public:
     // The current row's cells in display order, separated by tabs; empty
     // when there is no current row.
     QString CurrentRowText() const;
+
+    // Does nothing: typing never moves the current row.
+    void keyboardSearch(const QString &search) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

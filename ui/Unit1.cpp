@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "AccessibleRoles.h"
 #include "Form1Layout.h"
 #include "Guarded.h"
 #include "SearchSQL.h"
@@ -14,8 +15,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QWindow>
 
@@ -67,6 +70,26 @@ private:
     int height_;
 };
 
+// The category list opens as a list below the box on every style: some
+// styles (Fusion among them) otherwise open a non-editable combo box as a
+// menu over it, as tall as all its entries, ignoring the visible-entry count.
+class TListPopupStyle : public QProxyStyle
+{
+public:
+    explicit TListPopupStyle(QObject *parent) : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+        setParent(parent);
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 template <typename T>
 T *Place(T *control, const char *name)
 {
@@ -74,6 +97,8 @@ T *Place(T *control, const char *name)
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(Geometry(layout));
     control->setAccessibleName(QString::fromUtf16(layout.AccessibleName));
+    if (layout.AccessibleDescription)
+        control->setAccessibleDescription(QString::fromUtf16(layout.AccessibleDescription));
     return control;
 }
 
@@ -104,6 +129,7 @@ TForm1::TForm1(const QString &databaseDirectory, QWidget *parent)
       ClientDataSet1(&DataSetProvider1),
       databaseDirectory_(databaseDirectory)
 {
+    InstallAccessibleRoles();
     setObjectName(QStringLiteral("Form1"));
     ClientDataSet1.setObjectName(QStringLiteral("ClientDataSet1"));
     DataSource1.setObjectName(QStringLiteral("DataSource1"));
@@ -156,6 +182,7 @@ void TForm1::CreateControls()
 
     ComboBox1 = Place(new QComboBox(this), "ComboBox1");
     ComboBox1->setEditable(false);
+    ComboBox1->setStyle(new TListPopupStyle(ComboBox1));
     ComboBox1->setMaxVisibleItems(8);
     ComboBox1->setItemDelegate(new TFixedHeightDelegate(kForm1.ListEntryHeight, ComboBox1));
     ComboBox1->addItems(Texts(ControlLayout("ComboBox1").Items));
@@ -255,7 +282,7 @@ void TForm1::FormResize(QObject *)
     auto physical = [ratio](int logical) { return int(std::lround(logical * ratio)); };
     auto logical = [ratio](int pixels) { return int(std::lround(pixels / ratio)); };
 
-    const QSize outer = frameGeometry().size();
+    const QSize outer = OuterGeometry().size();
     const TGridFit fit = FitGrid(QSize(physical(outer.width()), physical(outer.height())),
                                  physical(DBGrid1->y()));
     DBGrid1->resize(logical(fit.Width), logical(fit.Height));
@@ -265,23 +292,98 @@ void TForm1::FormResize(QObject *)
         titles->resizeSection(titles->logicalIndex(position), logical(fit.Columns[position]));
 }
 
+QRect TForm1::OuterGeometry() const
+{
+    // The platform window reads the frame's extents afresh whenever the
+    // window manager changes them; the widget's own frame geometry can hold
+    // extents read while the window was being reparented.
+    if (const QWindow *window = windowHandle())
+        return geometry().marginsAdded(window->frameMargins());
+    return frameGeometry();
+}
+
+void TForm1::PlaceOnDesktop()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QPoint place = DesktopCenterPosition(screen->virtualGeometry(), OuterGeometry().size());
+    // The platform window places the frame's corner by the extents it knows
+    // now; the widget would use those it read last.
+    if (QWindow *window = windowHandle())
+        window->setFramePosition(place);
+    else
+        move(place);
+}
+
 void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     Guarded([this] {
         if (!placed_) {
             placed_ = true;
-            const QScreen *screen = this->screen();
-            if (screen)
-                move(DesktopCenterPosition(screen->virtualGeometry(), frameGeometry().size()));
-            // On a monitor of another density the logical size stays while
-            // the physical one changes, so the rule's physical constants
-            // must be applied anew.
-            if (QWindow *window = windowHandle())
+            PlaceOnDesktop();
+            if (QWindow *window = windowHandle()) {
+                // On a monitor of another density the logical size stays
+                // while the physical one changes, so the rule's physical
+                // constants must be applied anew.
                 connect(window, &QWindow::screenChanged, this, [this] { Guarded([this] { FormResize(this); }); });
+                // An X11 window manager frames the window only when it maps
+                // it, after this event; until then the outer size is the
+                // client size. Without a window manager no frame ever comes
+                // and the client size stays the outer size.
+                awaitingFrame_ = window->frameMargins().isNull();
+                if (awaitingFrame_)
+                    window->installEventFilter(this);
+            }
         }
         FormResize(this);
     });
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (awaitingFrame_ && watched == windowHandle()) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+            Guarded([this] { FrameArrived(false); });
+            break;
+        case QEvent::Expose:
+            Guarded([this] { FrameArrived(true); });
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::FrameArrived(bool exposed)
+{
+    QWindow *window = windowHandle();
+    if (!awaitingFrame_ || !window)
+        return;
+    const QMargins frame = window->frameMargins();
+    // While the window manager reparents the window, extents read from the
+    // window tree can come out negative; a frame counts once it surrounds
+    // the client area.
+    const bool framed = !frame.isNull() && frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0
+        && frame.bottom() >= 0;
+    // A window manager sets the frame's extents before it maps the window,
+    // so a window first seen without them has no frame, and the watch ends
+    // there: from then on the user may move the window, and it stays where
+    // the user puts it.
+    if (!framed && !exposed)
+        return;
+    awaitingFrame_ = false;
+    window->removeEventFilter(this);
+    if (!framed)
+        return;
+    if (window->windowStates() == Qt::WindowNoState)
+        PlaceOnDesktop();
+    FormResize(this);
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)

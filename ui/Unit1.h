@@ -55,11 +55,23 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
     void SetTabOrder();
+    // The window's outer geometry, frame and title bar included, as far as
+    // the platform knows the frame yet.
+    QRect OuterGeometry() const;
+    void PlaceOnDesktop();
+    // Looks whether the frame has come; `exposed`: the window is being
+    // shown on screen for the first time.
+    void FrameArrived(bool exposed);
 
     QString databaseDirectory_;
     bool placed_ = false;
+    // From the first show until the window is first on screen, while the
+    // window manager's frame may still come: until it does, the outer size
+    // is the client size.
+    bool awaitingFrame_ = false;
 };

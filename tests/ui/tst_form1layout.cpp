@@ -10,12 +10,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSizeGrip>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,6 +31,7 @@ class tst_Form1Layout : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void windowAsDesigned();
@@ -33,7 +39,14 @@ private slots:
     void controls_data();
     void controls();
     void categoryList();
+    void categoryListOpensEightEntries_data();
+    void categoryListOpensEightEntries();
     void gridOptions();
+    void titlesHotAndPressed_data();
+    void titlesHotAndPressed();
+    void gridIgnoresTyping();
+    void gridKeysStillWork();
+    void screenReaderRolesAndNames();
     void statusPanels();
     void radioButtonGeometry();
     void cueTextHiddenWhileFocused();
@@ -41,10 +54,27 @@ private slots:
     void renderAtStart();
 
 private:
+    // Makes `style` the application's style and the window anew under it.
+    void UseStyle(const QString &style);
+
+    QString initialStyle_;
     std::unique_ptr<QTemporaryDir> directory_;
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<TErrorBoxRecorder> boxes_;
 };
+
+void tst_Form1Layout::initTestCase()
+{
+    initialStyle_ = QApplication::style()->name();
+}
+
+void tst_Form1Layout::UseStyle(const QString &style)
+{
+    form_.reset();
+    QApplication::setStyle(style);
+    QCOMPARE(QApplication::style()->name().toLower(), style.toLower());
+    form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
+}
 
 void tst_Form1Layout::init()
 {
@@ -58,6 +88,9 @@ void tst_Form1Layout::cleanup()
 {
     form_.reset();
     directory_.reset();
+    // A test may have changed the style; the next one starts with the platform's own.
+    if (QApplication::style()->name() != initialStyle_)
+        QApplication::setStyle(initialStyle_);
     const QStringList shown = boxes_->Texts();
     boxes_.reset();
     QCOMPARE(shown, QStringList());
@@ -131,6 +164,8 @@ void tst_Form1Layout::controls()
         // Enter and Esc press neither button.
         QVERIFY(!button->autoDefault());
         QVERIFY(!button->isDefault());
+        // Named by the caption the user sees, so that saying it presses it.
+        QCOMPARE(widget->accessibleName(), caption);
     } else if (auto *edit = qobject_cast<TEdit *>(widget)) {
         QCOMPARE(edit->TextHint(), caption);
         QVERIFY(edit->text().isEmpty());
@@ -138,6 +173,7 @@ void tst_Form1Layout::controls()
         QCOMPARE(list->currentText(), caption);
     } else if (auto *group = qobject_cast<TRadioGroup *>(widget)) {
         QCOMPARE(group->title(), caption);
+        QCOMPARE(widget->accessibleName(), caption);
         QCOMPARE(group->ItemIndex(), 0);
         QStringList texts;
         for (QRadioButton *button : group->Buttons()) {
@@ -184,6 +220,42 @@ void tst_Form1Layout::categoryList()
                                               "2009 2010 2011 2013 2014 2015 2016 2017 2018 2019"));
 }
 
+void tst_Form1Layout::categoryListOpensEightEntries_data()
+{
+    QTest::addColumn<QString>("style");
+    // Fusion opens a list that cannot be typed into as a menu of all its
+    // entries unless told otherwise; the Windows style opens a list anyway.
+    for (const QString &style : QStyleFactory::keys())
+        QTest::newRow(qPrintable(style)) << style;
+}
+
+void tst_Form1Layout::categoryListOpensEightEntries()
+{
+    QFETCH(QString, style);
+    UseStyle(style);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QComboBox *list = form_->ComboBox1;
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+
+    // Exactly entries 0 to 7 are in sight, each 16 high, and a scroll bar
+    // leads to the rest.
+    const QRect sight = view->viewport()->rect();
+    QCOMPARE(view->indexAt(QPoint(2, 0)).row(), 0);
+    QCOMPARE(view->indexAt(QPoint(2, sight.bottom())).row(), 7);
+    QCOMPARE(view->visualRect(view->model()->index(7, 0)).bottom(), sight.bottom());
+    QCOMPARE(view->visualRect(view->model()->index(3, 0)).height(), 16);
+    QVERIFY(view->verticalScrollBar()->isVisible());
+    QCOMPARE(view->verticalScrollBar()->maximum(), 60 - 8);
+    // The popup is no taller than its eight entries and its own frame.
+    QVERIFY2(view->window()->height() < 9 * 16, qPrintable(QString::number(view->window()->height())));
+    // It opens below the box, not over it.
+    QVERIFY(view->window()->geometry().top() >= list->mapToGlobal(QPoint(0, 0)).y() + list->height() - 1);
+    list->hidePopup();
+}
+
 void tst_Form1Layout::gridOptions()
 {
     TDBGrid *grid = form_->DBGrid1;
@@ -219,6 +291,130 @@ void tst_Form1Layout::gridOptions()
     QHeaderView *header = grid->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
     QCOMPARE(grid->model()->index(0, 0).data().toString(), first);
+}
+
+void tst_Form1Layout::titlesHotAndPressed_data()
+{
+    QTest::addColumn<QString>("style");
+    for (const QString &style : QStyleFactory::keys())
+        QTest::newRow(qPrintable(style)) << style;
+}
+
+void tst_Form1Layout::titlesHotAndPressed()
+{
+    QFETCH(QString, style);
+    UseStyle(style);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QHeaderView *header = form_->DBGrid1->horizontalHeader();
+    QWidget *titles = header->viewport();
+    const QRect title(header->sectionViewportPosition(1), 0, header->sectionSize(1), titles->height());
+    // Away from the title's borders, where a press would resize a column.
+    const QPoint inside = title.center();
+    auto look = [&] { return titles->grab(title).toImage(); };
+
+    QTest::mouseMove(titles, QPoint(header->sectionViewportPosition(2) + 30, title.center().y()));
+    const QImage plain = look();
+    QTest::mouseMove(titles, inside);
+    QTRY_VERIFY(look() != plain);
+    const QImage hot = look();
+    QTest::mousePress(titles, Qt::LeftButton, {}, inside);
+    const QImage pressed = look();
+    QVERIFY(pressed != hot);
+    QVERIFY(pressed != plain);
+    const QString first = header->model()->index(0, 0).data().toString();
+    QTest::mouseRelease(titles, Qt::LeftButton, {}, inside);
+    QCOMPARE(look(), hot);
+    // Pressing a title sorts nothing.
+    QCOMPARE(header->model()->index(0, 0).data().toString(), first);
+}
+
+void tst_Form1Layout::gridIgnoresTyping()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    TDBGrid *grid = form_->DBGrid1;
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(grid->currentIndex().row(), 0);
+    // Every row's Russian text begins with "р", its Kazakh text with "қ":
+    // type-to-find would move on to the next row.
+    for (int column : {0, 1, 2}) {
+        grid->setCurrentIndex(grid->model()->index(0, column));
+        for (const QChar letter : QStringLiteral("рқХМ1")) {
+            // As a Kazakh keyboard sends it: the letter's code as the key.
+            QKeyEvent press(QEvent::KeyPress, letter.toUpper().unicode(), Qt::NoModifier, QString(letter));
+            QKeyEvent release(QEvent::KeyRelease, letter.toUpper().unicode(), Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(grid, &press);
+            QApplication::sendEvent(grid, &release);
+        }
+        QCOMPARE(grid->currentIndex().row(), 0);
+        QCOMPARE(form_->ClientDataSet1.RecNo(), 1);
+    }
+    QVERIFY(form_->Edit1->text().isEmpty());
+}
+
+void tst_Form1Layout::gridKeysStillWork()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    TDBGrid *grid = form_->DBGrid1;
+    auto row = [grid] { return grid->currentIndex().row(); };
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(row(), 1);
+    QTest::keyClick(grid, Qt::Key_Up);
+    QCOMPARE(row(), 0);
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    QVERIFY(row() > 1);
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    QCOMPARE(row(), 0);
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(row(), 39);
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(row(), 0);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("рус2\tқаз2\tМедицина"));
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form_->BitBtn1);
+}
+
+void tst_Form1Layout::screenReaderRolesAndNames()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    auto accessible = [](QObject *object) {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
+        return face;
+    };
+    QAccessibleInterface *window = accessible(form_.get());
+    QVERIFY(window);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Lexaran - терминдер қоры "));
+
+    // The status bar reads its panels as its children.
+    QAccessibleInterface *bar = accessible(form_->StatusBar1);
+    QCOMPARE(bar->role(), QAccessible::StatusBar);
+    QCOMPARE(bar->parent()->object(), form_.get());
+    form_->StatusBar1->SetPanelText(1, QStringLiteral("Сұраныс бойынша 7 термин табылды"));
+    QStringList read;
+    for (int i = 0; i < bar->childCount(); ++i) {
+        if (bar->child(i)->role() == QAccessible::StaticText)
+            read.append(bar->child(i)->text(QAccessible::Name));
+    }
+    QCOMPARE(read, (QStringList{"Базада барлығы 40 термин бар", "Сұраныс бойынша 7 термин табылды"}));
+
+    // A control's name is what the user sees on it; the explanation is extra.
+    QCOMPARE(accessible(form_->BitBtn1)->role(), QAccessible::Button);
+    QCOMPARE(accessible(form_->BitBtn1)->text(QAccessible::Name), QStringLiteral("Іздеу"));
+    QCOMPARE(accessible(form_->BitBtn2)->role(), QAccessible::Button);
+    QCOMPARE(accessible(form_->BitBtn2)->text(QAccessible::Name), QStringLiteral("Барлығы"));
+    QCOMPARE(accessible(form_->BitBtn2)->text(QAccessible::Description), QStringLiteral("Барлық терминдерді көрсету"));
+    QCOMPARE(accessible(form_->RadioGroup1)->text(QAccessible::Name), QStringLiteral("Іздеу түрі"));
+    QCOMPARE(accessible(form_->RadioGroup2)->text(QAccessible::Name), QStringLiteral("Іздеу өрісі"));
+    // Without a visible caption, a short Kazakh name.
+    QCOMPARE(accessible(form_->DBGrid1)->text(QAccessible::Name), QStringLiteral("Табылған терминдер"));
+    QCOMPARE(accessible(form_->Edit1)->text(QAccessible::Name), QStringLiteral("Іздейтін сөз"));
 }
 
 void tst_Form1Layout::statusPanels()
