@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "ExecutableDirectory.h"
 #include "Form1Layout.h"
 #include "Guarded.h"
 #include "SearchSQL.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
@@ -199,9 +199,7 @@ TSearchRequest TForm1::ReadSearchRequest() const
 
 void TForm1::FormCreate(QObject *)
 {
-    const QString directory = databaseDirectory_.isEmpty()
-        ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
-        : databaseDirectory_;
+    const QString directory = databaseDirectory_.isEmpty() ? ExecutableDirectory() : databaseDirectory_;
     TBusyCursor busy;
     SQLConnection1.Params.clear();
     SQLConnection1.Params.append(QStringLiteral("DriverName=Sqlite"));
