@@ -119,9 +119,9 @@ void Bind(sqlite3_stmt *insert, int index, TReader &in)
         break;
     }
     case 8: {
-        // A long text: up to 255 KiB of one repeated piece.
+        // A long text: up to 64 KiB of one repeated piece, over many pages.
         const QByteArray piece = QString::fromUtf8(kWords[in.Byte() % std::size(kWords)]).toUtf8() + "ж";
-        const QByteArray text = piece.repeated(1 + in.Byte() * 1024 / piece.size());
+        const QByteArray text = piece.repeated(1 + in.Byte() * 256 / piece.size());
         sqlite3_bind_text(insert, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
         break;
     }
@@ -140,6 +140,8 @@ TSearchRequest BuildTermFile(const QByteArray &path, TReader &in, std::uint8_t f
     const char *const encodings[] = {"pragma encoding = 'UTF-8'", "pragma encoding = 'UTF-16le'",
                                      "pragma encoding = 'UTF-16be'"};
     sqlite3_exec(db, encodings[flags % 3], nullptr, nullptr, nullptr);
+    // The file only has to exist once the builder is closed: no syncing.
+    sqlite3_exec(db, "pragma synchronous = off", nullptr, nullptr, nullptr);
     if (flags & 0x10)
         sqlite3_exec(db, "pragma page_size = 512", nullptr, nullptr, nullptr);
     if (flags & 0x20)
