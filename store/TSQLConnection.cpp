@@ -62,8 +62,9 @@ void TSQLConnection::SetConnected(bool connected)
 #else
     // A Unix file name is bytes; the path may carry bytes that are not UTF-8
     // (see FileName.h), and open16 would turn them into U+FFFD and so name
-    // another file. open16 itself converts to UTF-8 and opens with exactly
-    // these flags, so handing over the bytes changes nothing else.
+    // another file. open16 itself converts to UTF-8 and opens with these
+    // same flags; the one difference is that a file it creates gets UTF-16
+    // as its text encoding, which does not matter for a file without tables.
     const QByteArray file = EncodeFileName(path);
     const int rc = api.open_v2(file.constData(), &raw,
                                mustExist ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
