@@ -12,7 +12,7 @@ scratch="$(mktemp -d)"
 mkdir -p "$build/fuzz-findings"
 trap 'rm -rf "$scratch"' EXIT
 status=0
-for name in countsql searchsql texts; do
+for name in countsql searchsql termfile texts; do
   mkdir -p "$scratch/$name"
   cp tests/fuzz/corpus/$name/* "$scratch/$name/"
   echo "fuzz_$name: ${seconds}s"

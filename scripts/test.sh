@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, then runs the whole test suite:
-# once in the normal build, once built with AddressSanitizer and
+# once in the normal build, the real program on a virtual desktop with a
+# window manager and a screen reader's view of it, once built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (leak checking on), every fuzzer for a bounded
 # time, and the check of the Debian package (built, inspected and started
 # from a scratch directory; nothing is installed on this machine).
@@ -22,6 +23,9 @@ echo "== Normal build"
 cmake --preset default --log-level=WARNING
 cmake --build --preset default
 ctest --preset default
+
+echo "== The real program on a desktop (Xvfb, openbox, the accessibility bus)"
+scripts/desktop-check.sh build/default
 
 echo "== Debian package"
 scripts/package-check.sh

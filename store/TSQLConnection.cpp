@@ -1,6 +1,25 @@
 #include "TSQLConnection.h"
 
+#include "FileName.h"
 #include "SqliteApi.h"
+
+#include <optional>
+
+namespace {
+
+// The value of the first "name=value" line of `params` whose name matches
+// without regard to case; nothing when there is no such line.
+std::optional<QString> ParamValue(const QStringList &params, const QString &name)
+{
+    const QString prefix = name + QLatin1Char('=');
+    for (const QString &line : params) {
+        if (line.startsWith(prefix, Qt::CaseInsensitive))
+            return line.mid(prefix.size());
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 void TSQLConnection::TCloseDb::operator()(sqlite3 *db) const noexcept
 {
@@ -16,12 +35,7 @@ TSQLConnection &TSQLConnection::operator=(TSQLConnection &&) noexcept = default;
 
 QString TSQLConnection::Param(const QString &name) const
 {
-    const QString prefix = name + QLatin1Char('=');
-    for (const QString &line : Params) {
-        if (line.startsWith(prefix, Qt::CaseInsensitive))
-            return line.mid(prefix.size());
-    }
-    return {};
+    return ParamValue(Params, name).value_or(QString());
 }
 
 void TSQLConnection::SetConnected(bool connected)
@@ -35,12 +49,26 @@ void TSQLConnection::SetConnected(bool connected)
 
     const TSqliteApi &api = Sqlite();
     const QString path = Param(QStringLiteral("Database"));
-    const bool mustExist = Param(QStringLiteral("FailIfMissing")).compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    // Only an explicit value other than "True" gives permission to create.
+    const std::optional<QString> failIfMissing = ParamValue(Params, QStringLiteral("FailIfMissing"));
+    const bool mustExist = !failIfMissing
+        || failIfMissing->compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
 
     sqlite3 *raw = nullptr;
+#ifdef _WIN32
     const int rc = mustExist
         ? api.open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr)
         : api.open16(path.utf16(), &raw);
+#else
+    // A Unix file name is bytes; the path may carry bytes that are not UTF-8
+    // (see FileName.h), and open16 would turn them into U+FFFD and so name
+    // another file. open16 itself converts to UTF-8 and opens with these
+    // same flags; the one difference is that a file it creates gets UTF-16
+    // as its text encoding, which does not matter for a file without tables.
+    const QByteArray file = EncodeFileName(path);
+    const int rc = api.open_v2(file.constData(), &raw,
+                               mustExist ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+#endif
     // The engine hands back a connection even when opening fails, to carry
     // the error text; it is owned (and so closed) from here on either way.
     std::unique_ptr<sqlite3, TCloseDb> opened(raw);

@@ -10,11 +10,13 @@ struct sqlite3;
 
 // The one connection to the term database.
 //
-// Params holds "name=value" lines; three matter: "Database=" (the file),
-// "FailIfMissing=" (compared with "True" without regard to case: must-exist
-// opens the file read-write through a UTF-8 path without creating it; any
-// other value opens it read-write through a UTF-16 path and creates it empty
-// when missing) and "DriverName=" (informative; the driver is always SQLite).
+// Params holds "name=value" lines; three matter: "Database=" (the file; on
+// Unix its bytes as EncodeFileName gives them, so a name decoded with
+// DecodeFileName reaches the same file), "FailIfMissing=" (compared with
+// "True" without regard to case: "True", and a missing line, open the file
+// read-write without creating it; any other value opens it read-write and
+// creates it empty when missing) and "DriverName=" (informative; the driver
+// is always SQLite).
 // Opening sets no pragma, registers nothing and runs no statement.
 //
 // Move-only owner of the engine connection; the destructor closes it and

@@ -2,12 +2,39 @@
 
 #include "Guarded.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
+
 #include <limits>
 
 TEdit::TEdit(QWidget *parent) : QLineEdit(parent)
 {
     // A line edit stops at 32767 characters unless told otherwise.
     setMaxLength(std::numeric_limits<int>::max());
+    connect(this, &QLineEdit::textChanged, this, [this] { Guarded([this] { UpdateCaretBlinking(); }); });
+}
+
+TEdit::~TEdit()
+{
+    if (desktopFlashTime_ >= 0)
+        QGuiApplication::styleHints()->setCursorFlashTime(desktopFlashTime_);
+}
+
+// The flash time is the application's, but only the focused widget blinks,
+// so holding it at 0 while this box has the focus touches no other control.
+// A line edit follows a change of it at once (its blink timer stops and the
+// caret stays shown).
+void TEdit::UpdateCaretBlinking()
+{
+    const bool steady = hasFocus() && text().size() > SteadyCaretLength;
+    QStyleHints *hints = QGuiApplication::styleHints();
+    if (steady && desktopFlashTime_ < 0) {
+        desktopFlashTime_ = hints->cursorFlashTime();
+        hints->setCursorFlashTime(0);
+    } else if (!steady && desktopFlashTime_ >= 0) {
+        hints->setCursorFlashTime(desktopFlashTime_);
+        desktopFlashTime_ = -1;
+    }
 }
 
 void TEdit::SetTextHint(const QString &hint)
@@ -20,12 +47,20 @@ void TEdit::SetTextHint(const QString &hint)
 // goes as soon as the box has the focus.
 void TEdit::focusInEvent(QFocusEvent *event)
 {
-    Guarded([&] { setPlaceholderText(QString()); });
+    // Before the base class starts the blink timer, so that a huge text
+    // never gets one.
+    Guarded([&] {
+        setPlaceholderText(QString());
+        UpdateCaretBlinking();
+    });
     QLineEdit::focusInEvent(event);
 }
 
 void TEdit::focusOutEvent(QFocusEvent *event)
 {
-    Guarded([&] { setPlaceholderText(textHint_); });
+    Guarded([&] {
+        setPlaceholderText(textHint_);
+        UpdateCaretBlinking();
+    });
     QLineEdit::focusOutEvent(event);
 }

@@ -4,12 +4,21 @@
 
 // A single-line text box without a length limit whose grey cue text shows
 // only while the box is empty and does not have the focus.
+//
+// While it has the focus and holds more than SteadyCaretLength characters,
+// its caret stops blinking (the application's cursor flash time is 0 for
+// that while and is given back afterwards, at the latest when the box goes):
+// every paint of a line edit measures its whole text, so a blinking caret in
+// a box of some megabytes would keep the window busy for good.
 class TEdit : public QLineEdit
 {
     Q_OBJECT
 
 public:
+    static constexpr qsizetype SteadyCaretLength = 65536;
+
     explicit TEdit(QWidget *parent = nullptr);
+    ~TEdit() override;
 
     void SetTextHint(const QString &hint);
     QString TextHint() const { return textHint_; }
@@ -19,5 +28,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void UpdateCaretBlinking();
+
     QString textHint_;
+    // The flash time to give back while the caret is held steady; -1 while
+    // it blinks as the desktop says.
+    int desktopFlashTime_ = -1;
 };

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "AccessibleRoles.h"
+#include "ExecutableDirectory.h"
 #include "Form1Layout.h"
 #include "Guarded.h"
 #include "SearchSQL.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -233,9 +233,7 @@ TSearchRequest TForm1::ReadSearchRequest() const
 
 void TForm1::FormCreate(QObject *)
 {
-    const QString directory = databaseDirectory_.isEmpty()
-        ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
-        : databaseDirectory_;
+    const QString directory = databaseDirectory_.isEmpty() ? ExecutableDirectory() : databaseDirectory_;
     TBusyCursor busy;
     SQLConnection1.Params.clear();
     SQLConnection1.Params.append(QStringLiteral("DriverName=Sqlite"));

@@ -1,3 +1,5 @@
+#include "FileName.h"
+#include "RawNames.h"
 #include "SqliteApi.h"
 #include "StoreFixture.h"
 #include "TStoreError.h"
@@ -8,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cstdio>
 
 // The message and code of the store error that `statement` throws.
 #define QVERIFY_STORE_ERROR(statement, expectedMessage)                                    \
@@ -27,8 +30,8 @@ class tst_SQLQuery : public QObject
 private slots:
     void engineLibrary();
     void missingFileIsCreatedEmpty();
-    void mustExistModeCreatesNothing_data();
-    void mustExistModeCreatesNothing();
+    void openMode_data();
+    void openMode();
     void openingFailures_data();
     void openingFailures();
     void exclusiveLockFailsAtOnce();
@@ -43,6 +46,7 @@ private slots:
     void valuesReadForward();
     void textCutToDeclaredLength();
     void nonLatinPath();
+    void nonUtf8Path();
 };
 
 void tst_SQLQuery::engineLibrary()
@@ -73,21 +77,79 @@ void tst_SQLQuery::missingFileIsCreatedEmpty()
     QCOMPARE(QFileInfo(fixture.path).size(), 0);
 }
 
-void tst_SQLQuery::mustExistModeCreatesNothing_data()
+void tst_SQLQuery::openMode_data()
 {
-    QTest::addColumn<QString>("value");
-    QTest::newRow("True") << QStringLiteral("True");
-    QTest::newRow("lower case") << QStringLiteral("true");
-    QTest::newRow("upper case") << QStringLiteral("TRUE");
+    QTest::addColumn<QStringList>("failIfMissingLines");
+    QTest::addColumn<bool>("filePresent");
+    QTest::addColumn<bool>("opens");
+
+    const struct { const char *name; QStringList lines; bool createsMissing; } modes[] = {
+        {"line missing", {}, false},
+        {"True", {QStringLiteral("FailIfMissing=True")}, false},
+        {"lower case", {QStringLiteral("FailIfMissing=true")}, false},
+        {"upper case name and value", {QStringLiteral("FAILIFMISSING=TRUE")}, false},
+        {"False", {QStringLiteral("FailIfMissing=False")}, true},
+        {"yes", {QStringLiteral("FailIfMissing=yes")}, true},
+        {"empty value", {QStringLiteral("FailIfMissing=")}, true},
+        {"first line decides", {QStringLiteral("FailIfMissing=False"), QStringLiteral("FailIfMissing=True")}, true},
+    };
+    for (const auto &mode : modes) {
+        QTest::addRow("%s, file present", mode.name) << mode.lines << true << true;
+        QTest::addRow("%s, file missing", mode.name) << mode.lines << false << mode.createsMissing;
+    }
 }
 
-void tst_SQLQuery::mustExistModeCreatesNothing()
+void tst_SQLQuery::openMode()
 {
-    QFETCH(QString, value);
-    TStoreFixture fixture(QString(), value);
-    QVERIFY_STORE_ERROR(fixture.connection.Open(), QStringLiteral("unable to open database file"));
-    QVERIFY(!fixture.connection.Connected());
-    QVERIFY(!QFileInfo::exists(fixture.path));
+    QFETCH(QStringList, failIfMissingLines);
+    QFETCH(bool, filePresent);
+    QFETCH(bool, opens);
+
+    TStoreFixture fixture(filePresent ? TermTableSql(2) : QString());
+    fixture.connection.Params.removeLast();
+    fixture.connection.Params += failIfMissingLines;
+    const QByteArray before = FileBytes(fixture.path);
+    if (opens) {
+        fixture.Run(QStringLiteral("select count(*) from sqlite_schema"));
+        QVERIFY(fixture.connection.Connected());
+        QVERIFY(QFileInfo::exists(fixture.path));
+        QCOMPARE(FileBytes(fixture.path), before);
+    } else {
+        // A missing file in the must-exist mode is an error, and nothing is
+        // created.
+        QVERIFY_STORE_ERROR(fixture.connection.Open(), QStringLiteral("unable to open database file"));
+        QVERIFY(!fixture.connection.Connected());
+        QVERIFY(!QFileInfo::exists(fixture.path));
+    }
+}
+
+void tst_SQLQuery::nonUtf8Path()
+{
+    // A directory name that is not UTF-8 arrives decoded without loss and
+    // reaches the engine as its bytes; the file is found, and created there
+    // when missing.
+    QTemporaryDir directory;
+    const QByteArray parent = QFile::encodeName(directory.path());
+    const TRawDirectory folder(parent, "caf\xe9-dir");
+    QVERIFY(folder.IsValid());
+    const QString plainPath = directory.filePath(QStringLiteral("termins.db"));
+    MakeDatabase(plainPath, TermTableSql(4));
+    QVERIFY(rename(QFile::encodeName(plainPath).constData(), (folder.Path() + "/termins.db").constData()) == 0);
+
+    for (const char *file : {"/termins.db", "/created.db"}) {
+        TSQLConnection connection;
+        connection.Params = {QStringLiteral("DriverName=Sqlite"),
+                             QLatin1String("Database=") + DecodeFileName(folder.Path() + file),
+                             QStringLiteral("FailIfMissing=False")};
+        TSQLQuery query(&connection);
+        query.SQL.Add(QStringLiteral("select count(*) from sqlite_schema"));
+        query.Open();
+        QVERIFY(query.Fetch());
+        QCOMPARE(query.Text(0), qstrcmp(file, "/termins.db") == 0 ? u"1" : u"0");
+    }
+    QCOMPARE(RawEntries(folder.Path()), (QList<QByteArray>{"created.db", "termins.db"}));
+    // Nothing appeared anywhere else (a lossy name would name another file).
+    QCOMPARE(RawEntries(parent), QList<QByteArray>{"caf\xe9-dir"});
 }
 
 void tst_SQLQuery::openingFailures_data()

@@ -1,0 +1,119 @@
+#include "ErrorBox.h"
+#include "FixtureDb.h"
+#include "TDBGrid.h"
+#include "TEdit.h"
+#include "TStatusBar.h"
+#include "Unit1.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QStyleHints>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <ctime>
+
+namespace {
+
+// CPU seconds that this process has used so far, on all its threads.
+double ProcessCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+QString HugeText()
+{
+    // 10 MB of UTF-8: Kazakh letters and blanks.
+    return QStringLiteral("қазақ сөзі ").repeated(10 * 1024 * 1024 / 20);
+}
+
+} // namespace
+
+class tst_Edit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void hugeTextLeavesWindowIdle();
+    void caretBlinksUnlessTextIsHuge();
+
+private:
+    QTemporaryDir directory_;
+    QStringList boxes_;
+    std::unique_ptr<TForm1> form_;
+};
+
+void tst_Edit::initTestCase()
+{
+    MakeDatabase(directory_.filePath(QStringLiteral("termins.db")), TermTableSql(3));
+}
+
+void tst_Edit::init()
+{
+    SetExceptionPresenter([this](QWidget *, const QString &, const QString &text) { boxes_.append(text); });
+    form_ = std::make_unique<TForm1>(directory_.path() + QLatin1Char('/'));
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+}
+
+void tst_Edit::cleanup()
+{
+    form_.reset();
+    SetExceptionPresenter(nullptr);
+    QCOMPARE(boxes_, QStringList());
+    boxes_.clear();
+}
+
+void tst_Edit::hugeTextLeavesWindowIdle()
+{
+    const QString text = HugeText();
+    TEdit *edit = form_->Edit1;
+    edit->setFocus(Qt::TabFocusReason);
+    edit->setText(text);
+    QVERIFY(edit->hasFocus());
+    // Laying out and painting the text once takes its time; after that the
+    // window has nothing to do while the text just sits in the box.
+    QTest::qWait(1500);
+    const double before = ProcessCpuSeconds();
+    QTest::qWait(3000);
+    const double used = ProcessCpuSeconds() - before;
+    QVERIFY2(used < 0.3, qPrintable(QStringLiteral("%1 s of CPU in 3 s of idling").arg(used)));
+
+    // No length limit: the whole text stays and is what a search looks for.
+    QCOMPARE(edit->text().size(), text.size());
+    QCOMPARE(form_->ReadSearchRequest().Text, text);
+}
+
+void tst_Edit::caretBlinksUnlessTextIsHuge()
+{
+    QStyleHints *hints = QGuiApplication::styleHints();
+    const int desktopFlashTime = hints->cursorFlashTime();
+    QVERIFY(desktopFlashTime > 0);
+    TEdit *edit = form_->Edit1;
+
+    edit->setText(HugeText());
+    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+    edit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(hints->cursorFlashTime(), 0);
+    edit->setText(QStringLiteral("қысқа"));
+    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+    edit->setText(HugeText());
+    QCOMPARE(hints->cursorFlashTime(), 0);
+    form_->DBGrid1->setFocus(Qt::TabFocusReason);
+    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+    edit->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(hints->cursorFlashTime(), 0);
+    // Closed with the huge text focused: the desktop's blinking comes back.
+    form_.reset();
+    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+}
+
+QTEST_MAIN(tst_Edit)
+#include "tst_edit.moc"
