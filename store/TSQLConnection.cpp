@@ -2,6 +2,8 @@
 
 #include "SqliteApi.h"
 
+using namespace lexaran::store;
+
 void TSQLConnection::TCloseDb::operator()(sqlite3 *db) const noexcept
 {
     // close_v2 defers the close until the last statement is finalized, so

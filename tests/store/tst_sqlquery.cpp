@@ -9,6 +9,8 @@
 
 #include <chrono>
 
+using namespace lexaran::store;
+
 // The message and code of the store error that `statement` throws.
 #define QVERIFY_STORE_ERROR(statement, expectedMessage)                                    \
     do {                                                                                   \
