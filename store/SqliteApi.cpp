@@ -86,12 +86,13 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     return api;
 }
 
-const TSqliteApi &Sqlite()
+std::optional<TSqliteApi> gSqlite;
+
+const TSqliteApi &LoadSqlite()
 {
-    static std::optional<TSqliteApi> api;
-    if (!api)
-        api = TSqliteApi::Load(SqliteLibraryFileName());
-    return *api;
+    if (!gSqlite)
+        gSqlite = TSqliteApi::Load(SqliteLibraryFileName());
+    return *gSqlite;
 }
 
 void check(sqlite3 *db, int rc)

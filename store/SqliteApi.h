@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace lexaran::store {
 
 struct TSqliteApi
@@ -45,9 +47,18 @@ struct TSqliteApi
 // elsewhere.
 QString SqliteLibraryFileName();
 
+// The engine once loaded; empty until then.
+extern std::optional<TSqliteApi> gSqlite;
+
+// Loads the engine; throws as TSqliteApi::Load does.
+const TSqliteApi &LoadSqlite();
+
 // The engine, loaded on first use. Throws as TSqliteApi::Load does; a failed
-// load is tried again on the next call.
-const TSqliteApi &Sqlite();
+// load is tried again on the next call. Inline: every column read asks for it.
+inline const TSqliteApi &Sqlite()
+{
+    return gSqlite ? *gSqlite : LoadSqlite();
+}
 
 // The single place where engine result codes become errors: 0, 100 and 101
 // pass; any other code throws TStoreError carrying the connection's own error

@@ -39,44 +39,20 @@ void TRowBuffer::AppendNull(int field)
         column.numbers.push_back(0);
         break;
     default:
-        column.ends.push_back(std::uint32_t(column.units.size() / UnitSize(column)));
+        column.ends.push_back(column.ends.size() == 0 ? 0 : column.ends[column.ends.size() - 1]);
         break;
     }
     column.nulls[word] |= std::uint64_t(1) << (rows_ % 64);
 }
 
-void TRowBuffer::AppendInteger(int field, qint64 value)
+void TRowBuffer::ThrowColumnTooLarge()
 {
-    columns_[field].numbers.push_back(value);
+    throw std::length_error("column too large");
 }
 
 void TRowBuffer::AppendFloat(int field, double value)
 {
     columns_[field].numbers.push_back(std::bit_cast<qint64>(value));
-}
-
-void TRowBuffer::AppendUnits(int field, const char *data, std::size_t count, std::size_t unitSize)
-{
-    TColumn &column = columns_[field];
-    const std::uint64_t end = column.units.size() / unitSize + count;
-    if (end > columnLimit_)
-        throw std::length_error("column too large");
-    // The end goes in first: if the text then cannot be had, the column is
-    // one offset long, which DropUnfinishedRow takes back.
-    column.ends.push_back(std::uint32_t(end));
-    column.units.append(data, count * unitSize);
-}
-
-void TRowBuffer::AppendText(int field, QByteArrayView utf8)
-{
-    Q_ASSERT(form_ == tfUtf8);
-    AppendUnits(field, utf8.data(), std::size_t(utf8.size()), 1);
-}
-
-void TRowBuffer::AppendText(int field, QStringView text)
-{
-    Q_ASSERT(form_ == tfUtf16);
-    AppendUnits(field, reinterpret_cast<const char *>(text.utf16()), std::size_t(text.size()), 2);
 }
 
 void TRowBuffer::AppendBytes(int field, QByteArrayView bytes)

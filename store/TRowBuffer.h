@@ -76,6 +76,7 @@ private:
     };
 
     void AppendUnits(int field, const char *data, std::size_t count, std::size_t unitSize);
+    [[noreturn]] static void ThrowColumnTooLarge();
     std::size_t UnitSize(const TColumn &column) const noexcept;
 
     std::vector<TColumn> columns_;
@@ -83,3 +84,35 @@ private:
     TTextForm form_ = tfUtf16;
     int rows_ = 0;
 };
+
+// The appends run once per value of a million rows; they stay inline.
+
+inline void TRowBuffer::AppendUnits(int field, const char *data, std::size_t count, std::size_t unitSize)
+{
+    TColumn &column = columns_[std::size_t(field)];
+    const std::size_t held = column.ends.size();
+    const std::uint64_t end = (held == 0 ? 0 : std::uint64_t(column.ends[held - 1])) + count;
+    if (end > columnLimit_)
+        ThrowColumnTooLarge();
+    // The end goes in first: if the text then cannot be had, the column is
+    // one offset long, which DropUnfinishedRow takes back.
+    column.ends.push_back(std::uint32_t(end));
+    column.units.append(data, count * unitSize);
+}
+
+inline void TRowBuffer::AppendText(int field, QByteArrayView utf8)
+{
+    Q_ASSERT(form_ == tfUtf8);
+    AppendUnits(field, utf8.data(), std::size_t(utf8.size()), 1);
+}
+
+inline void TRowBuffer::AppendText(int field, QStringView text)
+{
+    Q_ASSERT(form_ == tfUtf16);
+    AppendUnits(field, reinterpret_cast<const char *>(text.utf16()), std::size_t(text.size()), 2);
+}
+
+inline void TRowBuffer::AppendInteger(int field, qint64 value)
+{
+    columns_[std::size_t(field)].numbers.push_back(value);
+}
