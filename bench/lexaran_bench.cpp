@@ -335,6 +335,7 @@ int RunProgram(const QString &path, int repeat, bool utf8, int terms, bool searc
 
     if (searches) {
         const std::vector<TSearch> list = Searches(path, terms, utf8);
+        TBare bare(path, utf8);
         for (std::size_t i = 0; i < list.size(); ++i) {
             const TSearchRequest &request = list[i].request;
             form.Edit1->setText(request.Text);
@@ -343,10 +344,21 @@ int RunProgram(const QString &path, int repeat, bool utf8, int terms, bool searc
             form.ComboBox1->setCurrentIndex(request.CategoryIndex);
             if (ComposeSearchSQL(form.ReadSearchRequest()) != ComposeSearchSQL(request))
                 Fail("the window's search differs from the floor's");
-            std::vector<double> times;
-            for (int r = 0; r < repeat; ++r)
+            // Floor (b) and the click take turns, so that whatever else the
+            // machine does falls on both alike.
+            const QStringList lines = ComposeSearchSQL(request);
+            const QString countText = BareCountText(lines);
+            std::vector<double> times, floor;
+            for (int r = 0; r < repeat; ++r) {
+                auto copy = std::make_unique<TFloorCopy>();
+                const auto start = TClock::now();
+                bare.Copy(Joined(lines), *copy);
+                bare.Count(countText);
+                floor.push_back(Milliseconds(TClock::now() - start));
                 times.push_back(ClickToIdle(watch, [&] { form.BitBtn1->click(); }));
+            }
             Print(qPrintable(QStringLiteral("search%1").arg(i)), times);
+            Print(qPrintable(QStringLiteral("floor_b%1").arg(i)), floor);
         }
     }
 
@@ -439,13 +451,6 @@ QString DatabaseFor(const QString &directory, int terms, bool utf8)
     return path;
 }
 
-struct TShowAllFloor
-{
-    TStats time;
-    std::size_t rawBytes = 0;
-    std::size_t rows = 0;
-};
-
 // The child for floor (a): one copy of every row in a fresh process, whose
 // memory is as new as the program's at its first Show all.
 int RunFloorA(const QString &path, bool utf8)
@@ -469,19 +474,35 @@ QStringList ChildArguments(const QString &path, int repeat, bool utf8, int terms
             QString::number(terms), QStringLiteral("--mode"), QLatin1String(mode)};
 }
 
-TShowAllFloor FloorA(const QString &path, bool utf8, int repeat)
+// Show all from the start-up's rows, each time in a fresh program process,
+// taking turns with floor (a) in a fresh process of its own, so that
+// whatever else the machine does falls on both alike.
+struct TShowAllRun
 {
-    TShowAllFloor floor;
-    std::vector<double> times;
+    std::vector<double> floor, floorCpu, program, programCpu, toRows, toModel, added, peak;
+    std::size_t rawBytes = 0;
+    std::size_t rows = 0;
+};
+
+TShowAllRun ShowAllInTurns(const QString &path, bool utf8, int terms, int repeat)
+{
+    TShowAllRun run;
     for (int r = 0; r < repeat; ++r) {
         TClock::time_point started;
-        auto figures = Spawn(ChildArguments(path, 1, utf8, 0, "floor"), &started);
-        times.push_back(figures[QStringLiteral("floor_a")].at(0));
-        floor.rawBytes = std::size_t(figures[QStringLiteral("raw_bytes")].at(0));
-        floor.rows = std::size_t(figures[QStringLiteral("rows")].at(0));
+        auto floor = Spawn(ChildArguments(path, 1, utf8, 0, "floor"), &started);
+        run.floor.push_back(floor[QStringLiteral("floor_a")].at(0));
+        run.floorCpu.push_back(floor[QStringLiteral("floor_a_cpu")].at(0));
+        run.rawBytes = std::size_t(floor[QStringLiteral("raw_bytes")].at(0));
+        run.rows = std::size_t(floor[QStringLiteral("rows")].at(0));
+        auto program = Spawn(ChildArguments(path, 1, utf8, terms, "showall"), &started);
+        run.program.push_back(program[QStringLiteral("showall")].at(0));
+        run.programCpu.push_back(program[QStringLiteral("showall_cpu")].at(0));
+        run.toRows.push_back(program[QStringLiteral("click_to_rows")].at(0));
+        run.toModel.push_back(program[QStringLiteral("rows_to_model")].at(0));
+        run.added.push_back((program[QStringLiteral("rss_after_first_kib")].at(0) - program[QStringLiteral("rss_before_kib")].at(0)) * 1024);
+        run.peak.push_back((program[QStringLiteral("hwm_after_first_kib")].at(0) - program[QStringLiteral("rss_before_kib")].at(0)) * 1024);
     }
-    floor.time = Stats(times);
-    return floor;
+    return run;
 }
 
 double Ratio(double a, double b)
@@ -506,33 +527,22 @@ void Bench(const QString &path, int terms, int repeat, bool utf8)
 
     TClock::time_point started;
     auto figures = Spawn(ChildArguments(path, repeat, utf8, terms, "full"), &started);
-    const TShowAllFloor floorA = FloorA(path, utf8, repeat);
+    const TShowAllRun run = ShowAllInTurns(path, utf8, terms, repeat);
 
     std::printf("\n### Start-up\n\n| step | min | median |\n|---|---:|---:|\n");
     std::printf("| process start to first painted window | %.1f | %.1f |\n", Stats(startup).min, Stats(startup).median);
     std::printf("| of which window made, shown and painted (in process) | %.1f | %.1f |\n", Stats(inProcess).min,
                 Stats(inProcess).median);
 
-    // Searches: click to idle against floor (b).
+    // Searches: click to idle against floor (b), measured in turns.
     const std::vector<TSearch> searches = Searches(path, terms, utf8);
-    TBare bare(path, utf8);
     std::printf("\n### Searches: click to idle against floor (b)\n\n"
                 "| search | program min | program median | floor (b) min | floor (b) median | ratio (min) |\n"
                 "|---|---:|---:|---:|---:|---:|\n");
     double worst = 0;
     for (std::size_t i = 0; i < searches.size(); ++i) {
-        const QStringList lines = ComposeSearchSQL(searches[i].request);
-        const QString countText = BareCountText(lines);
-        std::vector<double> floor;
-        for (int r = 0; r < repeat; ++r) {
-            auto copy = std::make_unique<TFloorCopy>();
-            const auto start = TClock::now();
-            bare.Copy(Joined(lines), *copy);
-            bare.Count(countText);
-            floor.push_back(Milliseconds(TClock::now() - start));
-        }
         const TStats program = Stats(figures[QStringLiteral("search%1").arg(i)]);
-        const TStats bareStats = Stats(floor);
+        const TStats bareStats = Stats(figures[QStringLiteral("floor_b%1").arg(i)]);
         const double ratio = Ratio(program.min, bareStats.min);
         worst = std::max(worst, ratio);
         std::printf("| %s | %.1f | %.1f | %.1f | %.1f | %.3f |\n", qPrintable(searches[i].name), program.min, program.median,
@@ -540,31 +550,37 @@ void Bench(const QString &path, int terms, int repeat, bool utf8)
     }
     std::printf("\nhighest search ratio: %.3f\n", worst);
 
-    const TStats showAll = Stats(figures[QStringLiteral("showall")]);
+    const TStats showAll = Stats(run.program), floorA = Stats(run.floor);
+    const TStats showAllCpu = Stats(run.programCpu), floorCpu = Stats(run.floorCpu);
+    const TStats toRows = Stats(run.toRows), toModel = Stats(run.toModel);
     const TStats refill = Stats(figures[QStringLiteral("refill_to_idle")]);
     const TStats scroll = Stats(figures[QStringLiteral("scroll")]);
+    const TStats repeated = Stats(figures[QStringLiteral("showall")]);
     std::printf("\n### Show all: click to idle against floor (a)\n\n"
                 "| step | program min | program median | floor (a) min | floor (a) median | ratio (min) |\n"
                 "|---|---:|---:|---:|---:|---:|\n");
-    std::printf("| show all | %.1f | %.1f | %.1f | %.1f | %.3f |\n", showAll.min, showAll.median, floorA.time.min,
-                floorA.time.median, Ratio(showAll.min, floorA.time.min));
+    std::printf("| show all, wall clock | %.1f | %.1f | %.1f | %.1f | %.3f |\n", showAll.min, showAll.median, floorA.min,
+                floorA.median, Ratio(showAll.min, floorA.min));
+    std::printf("| show all, processor time of the thread | %.1f | %.1f | %.1f | %.1f | %.3f |\n", showAllCpu.min,
+                showAllCpu.median, floorCpu.min, floorCpu.median, Ratio(showAllCpu.min, floorCpu.min));
     std::printf("\n| step | min | median |\n|---|---:|---:|\n");
+    std::printf("| click until every new row has arrived | %.1f | %.1f |\n", toRows.min, toRows.median);
+    std::printf("| rows arrived until the grid's model holds them | %.1f | %.1f |\n", toModel.min, toModel.median);
     std::printf("| refill done to grid painted and idle | %.1f | %.1f |\n", refill.min, refill.median);
+    std::printf("| Show all again over all rows, click to idle | %.1f | %.1f |\n", repeated.min, repeated.median);
     std::printf("| Ctrl+End to the last row, painted and idle | %.1f | %.1f |\n", scroll.min, scroll.median);
 
-    const double before = figures[QStringLiteral("rss_before_kib")].at(0) * 1024;
-    const double after = figures[QStringLiteral("rss_after_first_kib")].at(0) * 1024;
-    const double budget = double(floorA.rawBytes) + 24.0 * double(floorA.rows);
+    const double budget = double(run.rawBytes) + 24.0 * double(run.rows);
+    const TStats added = Stats(run.added), peak = Stats(run.peak);
     std::printf("\n### Memory\n\n| figure | bytes |\n|---|---:|\n");
-    std::printf("| raw text as the engine stores it (rus, kaz, cat) | %zu |\n", floorA.rawBytes);
+    std::printf("| raw text as the engine stores it (rus, kaz, cat) | %zu |\n", run.rawBytes);
     std::printf("| raw + 24 bytes a row | %.0f |\n", budget);
-    std::printf("| resident before Show all | %.0f |\n", before);
-    std::printf("| resident after the first Show all (settled) | %.0f |\n", after);
-    std::printf("| added by Show all | %.0f |\n", after - before);
-    std::printf("| ratio added / (raw + 24 a row) | %.3f |\n", Ratio(after - before, budget));
-    std::printf("| peak resident after the first Show all (VmHWM) | %.0f |\n",
-                figures[QStringLiteral("hwm_after_first_kib")].at(0) * 1024);
-    std::printf("| resident after %d Show alls (settled) | %.0f |\n", repeat,
+    std::printf("| resident added by Show all, settled (min) | %.0f |\n", added.min);
+    std::printf("| resident added by Show all, settled (median) | %.0f |\n", added.median);
+    std::printf("| ratio added (median) / (raw + 24 a row) | %.3f |\n", Ratio(added.median, budget));
+    std::printf("| peak resident (VmHWM) above the resident before Show all (median) | %.0f |\n", peak.median);
+    std::printf("| resident before Show all | %.0f |\n", figures[QStringLiteral("rss_before_kib")].at(0) * 1024);
+    std::printf("| resident after %d Show alls in one process (settled) | %.0f |\n", repeat,
                 figures[QStringLiteral("rss_after_all_kib")].at(0) * 1024);
     std::printf("| peak resident after %d Show alls (old and new rows held at once) | %.0f |\n", repeat,
                 figures[QStringLiteral("hwm_after_all_kib")].at(0) * 1024);
@@ -580,14 +596,12 @@ void Curve(const QString &dataDir, const std::vector<int> &sizes, int repeat, bo
     std::fflush(stdout);
     for (int terms : sizes) {
         const QString path = DatabaseFor(dataDir, terms, utf8);
-        TClock::time_point started;
-        auto figures = Spawn(ChildArguments(path, repeat, utf8, terms, "showall"), &started);
-        const TShowAllFloor floorA = FloorA(path, utf8, repeat);
-        const TStats showAll = Stats(figures[QStringLiteral("showall")]);
-        const double added = (figures[QStringLiteral("rss_after_first_kib")].at(0) - figures[QStringLiteral("rss_before_kib")].at(0)) * 1024;
-        const double budget = double(floorA.rawBytes) + 24.0 * double(floorA.rows);
-        std::printf("| %d | %.1f | %.1f | %.3f | %.3f | %.0f | %.0f | %.3f |\n", terms, showAll.min, floorA.time.min,
-                    Ratio(showAll.min, floorA.time.min), showAll.min * 1000 / terms, added, budget, Ratio(added, budget));
+        const TShowAllRun run = ShowAllInTurns(path, utf8, terms, repeat);
+        const TStats showAll = Stats(run.program), floorA = Stats(run.floor), added = Stats(run.added);
+        const double budget = double(run.rawBytes) + 24.0 * double(run.rows);
+        std::printf("| %d | %.1f | %.1f | %.3f | %.3f | %.0f | %.0f | %.3f |\n", terms, showAll.min, floorA.min,
+                    Ratio(showAll.min, floorA.min), showAll.min * 1000 / terms, added.median, budget,
+                    Ratio(added.median, budget));
         std::fflush(stdout);
     }
 }
