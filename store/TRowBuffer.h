@@ -18,9 +18,10 @@
 // cell; text becomes a QString only when a cell is read.
 //
 // Filling: for every row one Append call per field, then EndRow. A failed
-// append throws std::bad_alloc, or std::length_error when a column's text
-// outgrows what its offsets can address (ColumnLimit units); DropUnfinishedRow
-// then takes back a row that was not ended.
+// append throws std::bad_alloc, or std::length_error when a column outgrows
+// its limit (at most what its 32-bit offsets address); DropUnfinishedRow then
+// takes back the row that was not ended, and the rows before it read as they
+// did. A column past the limit is an error, never a wrapped offset.
 class TRowBuffer
 {
 public:
