@@ -58,6 +58,28 @@ QStringView Unquoted(QStringView name)
     return name;
 }
 
+// Walks the text once, handing every stretch of plain text to `plain` and
+// calling `marker` for every parameter marker (which `plain` never sees).
+template <typename TPlain, typename TMarker>
+void ForEachParameterMarker(QStringView text, TPlain plain, TMarker marker)
+{
+    TQuoteScanner scanner;
+    qsizetype plainStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool outside = scanner.Outside(c);
+        if (outside && c == u':' && i + 1 < text.size() && IsNameChar(text[i + 1])
+                && (i == 0 || text[i - 1] != u':')) {
+            plain(text.sliced(plainStart, i - plainStart));
+            marker();
+            while (i + 1 < text.size() && IsNameChar(text[i + 1]))
+                ++i;
+            plainStart = i + 1;
+        }
+    }
+    plain(text.sliced(plainStart));
+}
+
 } // namespace
 
 qsizetype IndexOutsideQuotes(QStringView lowered, QStringView phrase, qsizetype from)
@@ -74,28 +96,19 @@ qsizetype IndexOutsideQuotes(QStringView lowered, QStringView phrase, qsizetype 
     return -1;
 }
 
-QString ReplaceParameterMarkers(QStringView text, int *markers)
+QString ReplaceParameterMarkers(QStringView text)
 {
     QString result;
     result.reserve(text.size());
-    int count = 0;
-    TQuoteScanner scanner;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool outside = scanner.Outside(c);
-        if (outside && c == u':' && i + 1 < text.size() && IsNameChar(text[i + 1])
-                && (i == 0 || text[i - 1] != u':')) {
-            ++count;
-            result += u'?';
-            while (i + 1 < text.size() && IsNameChar(text[i + 1]))
-                ++i;
-            continue;
-        }
-        result += c;
-    }
-    if (markers)
-        *markers = count;
+    ForEachParameterMarker(text, [&](QStringView plain) { result += plain; }, [&] { result += u'?'; });
     return result;
+}
+
+int CountParameterMarkers(QStringView text)
+{
+    int count = 0;
+    ForEachParameterMarker(text, [](QStringView) {}, [&] { ++count; });
+    return count;
 }
 
 QString TableNameFromSQL(QStringView text)

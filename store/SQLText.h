@@ -16,8 +16,10 @@ qsizetype IndexOutsideQuotes(QStringView lowered, QStringView phrase, qsizetype 
 
 // The text with every parameter marker (a ":" outside quoted text followed
 // by a letter, digit or "_", and the name that follows) replaced by "?".
-// `markers` receives how many were replaced.
-QString ReplaceParameterMarkers(QStringView text, int *markers);
+QString ReplaceParameterMarkers(QStringView text);
+
+// The number of parameter markers in the text.
+int CountParameterMarkers(QStringView text);
 
 // The name of the table that the statement reads (the word after the first
 // unquoted FROM, without its quotes or brackets, a schema joined by "."), or

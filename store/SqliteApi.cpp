@@ -10,6 +10,8 @@
 #include <dlfcn.h>
 #endif
 
+namespace lexaran::store {
+
 namespace {
 
 void *OpenLibrary(const QString &fileName)
@@ -62,6 +64,7 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     resolve(api.errcode, "sqlite3_errcode");
     resolve(api.prepare16_v2, "sqlite3_prepare16_v2");
     resolve(api.step, "sqlite3_step");
+    resolve(api.db_handle, "sqlite3_db_handle");
     resolve(api.finalize, "sqlite3_finalize");
     resolve(api.column_count, "sqlite3_column_count");
     resolve(api.column_type, "sqlite3_column_type");
@@ -69,6 +72,7 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     resolve(api.column_table_name, "sqlite3_column_table_name");
     resolve(api.column_origin_name, "sqlite3_column_origin_name");
     resolve(api.table_column_metadata, "sqlite3_table_column_metadata");
+    resolve(api.column_text, "sqlite3_column_text");
     resolve(api.column_text16, "sqlite3_column_text16");
     resolve(api.column_bytes16, "sqlite3_column_bytes16");
     resolve(api.column_int64, "sqlite3_column_int64");
@@ -82,12 +86,13 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     return api;
 }
 
-const TSqliteApi &Sqlite()
+std::optional<TSqliteApi> gSqlite;
+
+const TSqliteApi &LoadSqlite()
 {
-    static std::optional<TSqliteApi> api;
-    if (!api)
-        api = TSqliteApi::Load(SqliteLibraryFileName());
-    return *api;
+    if (!gSqlite)
+        gSqlite = TSqliteApi::Load(SqliteLibraryFileName());
+    return *gSqlite;
 }
 
 void check(sqlite3 *db, int rc)
@@ -102,3 +107,13 @@ void check(sqlite3 *db, int rc)
         : QString::fromUtf8(api.errstr(rc));
     throw TStoreError(message, rc);
 }
+
+void CheckColumnMemory(sqlite3_stmt *stmt)
+{
+    const TSqliteApi &api = Sqlite();
+    sqlite3 *db = api.db_handle(stmt);
+    if (api.errcode(db) == SQLITE_NOMEM)
+        check(db, SQLITE_NOMEM);
+}
+
+} // namespace lexaran::store

@@ -7,6 +7,10 @@
 
 #include <QString>
 
+#include <optional>
+
+namespace lexaran::store {
+
 struct TSqliteApi
 {
     decltype(&sqlite3_open_v2) open_v2;
@@ -17,6 +21,7 @@ struct TSqliteApi
     decltype(&sqlite3_errcode) errcode;
     decltype(&sqlite3_prepare16_v2) prepare16_v2;
     decltype(&sqlite3_step) step;
+    decltype(&sqlite3_db_handle) db_handle;
     decltype(&sqlite3_finalize) finalize;
     decltype(&sqlite3_column_count) column_count;
     decltype(&sqlite3_column_type) column_type;
@@ -24,6 +29,7 @@ struct TSqliteApi
     decltype(&sqlite3_column_table_name) column_table_name;
     decltype(&sqlite3_column_origin_name) column_origin_name;
     decltype(&sqlite3_table_column_metadata) table_column_metadata;
+    decltype(&sqlite3_column_text) column_text;
     decltype(&sqlite3_column_text16) column_text16;
     decltype(&sqlite3_column_bytes16) column_bytes16;
     decltype(&sqlite3_column_int64) column_int64;
@@ -41,11 +47,28 @@ struct TSqliteApi
 // elsewhere.
 QString SqliteLibraryFileName();
 
+// The engine once loaded; empty until then.
+extern std::optional<TSqliteApi> gSqlite;
+
+// Loads the engine; throws as TSqliteApi::Load does.
+const TSqliteApi &LoadSqlite();
+
 // The engine, loaded on first use. Throws as TSqliteApi::Load does; a failed
-// load is tried again on the next call.
-const TSqliteApi &Sqlite();
+// load is tried again on the next call. Inline: every column read asks for it.
+inline const TSqliteApi &Sqlite()
+{
+    return gSqlite ? *gSqlite : LoadSqlite();
+}
 
 // The single place where engine result codes become errors: 0, 100 and 101
 // pass; any other code throws TStoreError carrying the connection's own error
 // text, unchanged, and the code.
 void check(sqlite3 *db, int rc);
+
+// For a column function that answered with no data: throws the engine's
+// out-of-memory error when that is why. The engine answers a failed
+// allocation or conversion with no data at all, as it answers NULL; only
+// the connection's error code tells the two apart.
+void CheckColumnMemory(sqlite3_stmt *stmt);
+
+} // namespace lexaran::store

@@ -26,9 +26,6 @@ public:
     explicit TClientDataSet(TDataSetProvider *provider, QObject *parent = nullptr);
 
     int PacketRecords = 500000;
-    // Rows are never inserted, changed or deleted, so there is nothing to
-    // send back and nothing for a refill to keep.
-    static constexpr bool ReadOnly = true;
 
     void Open();
     void Refresh();

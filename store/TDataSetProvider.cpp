@@ -1,5 +1,6 @@
 #include "TDataSetProvider.h"
 
+#include "SqliteApi.h"
 #include "TRowBuffer.h"
 #include "TSQLQuery.h"
 #include "TStoreError.h"
@@ -7,9 +8,9 @@
 #include <new>
 #include <stdexcept>
 
-namespace {
+using namespace lexaran::store;
 
-constexpr int kSqliteNoMem = 7;
+namespace {
 
 QString WithoutTrailingNoise(QString text)
 {
@@ -20,6 +21,54 @@ QString WithoutTrailingNoise(QString text)
         text.chop(1);
     }
     return text;
+}
+
+// The engine's own error for a code the store meets itself.
+TStoreError EngineError(int code)
+{
+    return TStoreError(QString::fromUtf8(Sqlite().errstr(code)), code);
+}
+
+// Copies the query's current row into the buffer: column i into field i, as
+// the field's kind asks; a column the query lacks is NULL. Text is read in
+// the buffer's form.
+void CopyRow(const TSQLQuery &query, int available, TRowBuffer &into)
+{
+    const bool utf8 = into.TextForm() == tfUtf8;
+    for (int i = 0; i < into.FieldCount(); ++i) {
+        if (i >= available) {
+            into.AppendNull(i);
+            continue;
+        }
+        switch (into.Kind(i)) {
+        // A NULL number reads as 0, so only a 0 needs asking about; a
+        // million keys then cost one engine call each instead of two.
+        case fkInteger: {
+            const qint64 value = query.Integer(i);
+            value == 0 && query.IsNull(i) ? into.AppendNull(i) : into.AppendInteger(i, value);
+            break;
+        }
+        case fkFloat: {
+            const double value = query.Float(i);
+            value == 0 && query.IsNull(i) ? into.AppendNull(i) : into.AppendFloat(i, value);
+            break;
+        }
+        case fkString:
+        case fkMemo:
+            if (utf8) {
+                const QByteArrayView text = query.Utf8Text(i);
+                text.data() ? into.AppendText(i, text) : into.AppendNull(i);
+            } else {
+                const QStringView text = query.Text(i);
+                text.isNull() ? into.AppendNull(i) : into.AppendText(i, text);
+            }
+            break;
+        case fkBytes:
+            query.IsNull(i) ? into.AppendNull(i) : into.AppendBytes(i, query.Bytes(i));
+            break;
+        }
+    }
+    into.EndRow();
 }
 
 } // namespace
@@ -35,16 +84,24 @@ int TDataSetProvider::GetRecords(TRowBuffer &into, int maxRows)
         return 0;
     int copied = 0;
     try {
+        const int available = int(DataSet->Fields().size());
         while ((maxRows < 0 || copied < maxRows) && DataSet->Fetch()) {
-            into.AppendFrom(*DataSet);
+            // The form is asked only once a row is there: the statement then
+            // holds the database open, so asking cannot meet a lock.
+            if (into.RowCount() == 0)
+                into.SetTextForm(DataSet->TextForm());
+            CopyRow(*DataSet, available, into);
             ++copied;
         }
     } catch (const TStoreError &error) {
+        into.DropUnfinishedRow();
         throw TStoreError(WithoutTrailingNoise(error.message()), error.code());
     } catch (const std::bad_alloc &) {
-        throw TStoreError(QStringLiteral("out of memory"), kSqliteNoMem);
+        into.DropUnfinishedRow();
+        throw EngineError(SQLITE_NOMEM);
     } catch (const std::length_error &) {
-        throw TStoreError(QStringLiteral("out of memory"), kSqliteNoMem);
+        into.DropUnfinishedRow();
+        throw EngineError(SQLITE_TOOBIG);
     }
     into.Shrink();
     return copied;

@@ -20,9 +20,12 @@ public:
     const std::vector<TFieldDef> &Fields() const;
 
     // Appends up to `maxRows` further rows (all when negative) of the
-    // executed statement to `into` and returns how many arrived. A closed
+    // executed statement to `into` and returns how many arrived; an empty
+    // buffer takes the engine's text form for the database. A closed
     // statement delivers none. A failure throws TStoreError whose message is
     // the underlying text without trailing blanks, control characters and
-    // full stops; running out of memory is reported the engine's way.
+    // full stops, and leaves `into` with the rows that arrived whole; running
+    // out of memory, or a column too large for the buffer, is reported the
+    // engine's way ("out of memory", "string or blob too big").
     int GetRecords(TRowBuffer &into, int maxRows);
 };

@@ -20,3 +20,10 @@ struct TFieldDef
     bool Nullable = false;
     bool AutoIncrement = false;
 };
+
+// The form in which text is held: the engine's own form for the database,
+// so that copying a row translates nothing.
+enum TTextForm : int {
+    tfUtf16,
+    tfUtf8,
+};

@@ -1,78 +1,93 @@
 #include "TRowBuffer.h"
 
-#include "TSQLQuery.h"
+#include "EngineText.h"
+#include "TextCut.h"
 
 #include <bit>
-#include <cstring>
-#include <limits>
 #include <stdexcept>
 
-TRowBuffer::TRowBuffer(const std::vector<TFieldDef> &fields)
+using namespace lexaran::store;
+
+TRowBuffer::TRowBuffer(const std::vector<TFieldDef> &fields, std::uint64_t columnLimit)
+    : columnLimit_(qMin(columnLimit, kMaxColumnUnits))
 {
     columns_.resize(fields.size());
     for (std::size_t i = 0; i < fields.size(); ++i)
         columns_[i].kind = fields[i].Kind;
 }
 
-namespace {
-
-template <typename T>
-void AppendRange(std::vector<T> &into, const T *data, std::size_t count,
-                 std::vector<std::uint32_t> &ends)
+void TRowBuffer::SetTextForm(TTextForm form)
 {
-    const std::size_t end = into.size() + count;
-    if (end > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("column too large");
-    into.insert(into.end(), data, data + count);
-    ends.push_back(std::uint32_t(end));
+    if (rows_ > 0 && form != form_)
+        throw std::logic_error("text form of a filled row buffer");
+    form_ = form;
 }
 
-} // namespace
+std::size_t TRowBuffer::UnitSize(const TColumn &column) const noexcept
+{
+    return column.kind == fkBytes || form_ == tfUtf8 ? 1 : 2;
+}
 
-void TRowBuffer::AppendFrom(const TSQLQuery &query)
+void TRowBuffer::AppendNull(int field)
+{
+    TColumn &column = columns_[field];
+    const std::size_t word = std::size_t(rows_) / 64;
+    while (column.nulls.size() <= word)
+        column.nulls.push_back(0);
+    switch (column.kind) {
+    case fkInteger:
+    case fkFloat:
+        column.numbers.push_back(0);
+        break;
+    default:
+        column.ends.push_back(column.ends.size() == 0 ? 0 : column.ends[column.ends.size() - 1]);
+        break;
+    }
+    column.nulls[word] |= std::uint64_t(1) << (rows_ % 64);
+}
+
+void TRowBuffer::ThrowColumnTooLarge()
+{
+    throw std::length_error("column too large");
+}
+
+void TRowBuffer::AppendFloat(int field, double value)
+{
+    columns_[field].numbers.push_back(std::bit_cast<qint64>(value));
+}
+
+void TRowBuffer::AppendBytes(int field, QByteArrayView bytes)
+{
+    AppendUnits(field, bytes.data(), std::size_t(bytes.size()), 1);
+}
+
+void TRowBuffer::EndRow()
 {
     if (rows_ == std::numeric_limits<int>::max())
         throw std::length_error("too many rows");
-    const int available = int(query.Fields().size());
-    const std::size_t word = std::size_t(rows_) / 64;
-    const std::uint64_t bit = std::uint64_t(1) << (rows_ % 64);
-
-    for (int i = 0; i < FieldCount(); ++i) {
-        TColumn &column = columns_[i];
-        if (word >= column.nulls.size())
-            column.nulls.push_back(0);
-        const bool isNull = i >= available || query.IsNull(i);
-        if (isNull)
-            column.nulls[word] |= bit;
-        switch (column.kind) {
-        case fkInteger:
-            column.numbers.push_back(isNull ? 0 : query.Integer(i));
-            break;
-        case fkFloat:
-            column.numbers.push_back(isNull ? 0 : std::bit_cast<qint64>(query.Float(i)));
-            break;
-        case fkString:
-        case fkMemo: {
-            const QStringView text = isNull ? QStringView() : query.Text(i);
-            AppendRange(column.chars, text.utf16(), std::size_t(text.size()), column.ends);
-            break;
-        }
-        case fkBytes: {
-            const QByteArray bytes = isNull ? QByteArray() : query.Bytes(i);
-            AppendRange(column.bytes, bytes.constData(), std::size_t(bytes.size()), column.ends);
-            break;
-        }
-        }
-    }
     ++rows_;
 }
 
-void TRowBuffer::Shrink()
+void TRowBuffer::DropUnfinishedRow() noexcept
+{
+    const auto held = std::size_t(rows_);
+    for (TColumn &column : columns_) {
+        column.numbers.truncate(held);
+        if (column.ends.size() > held) {
+            column.ends.truncate(held);
+            column.units.truncate(std::size_t(column.Start(rows_)) * UnitSize(column));
+        }
+        column.nulls.truncate((held + 63) / 64);
+        if (held % 64 != 0 && column.nulls.size() > held / 64)
+            column.nulls[held / 64] &= (std::uint64_t(1) << (held % 64)) - 1;
+    }
+}
+
+void TRowBuffer::Shrink() noexcept
 {
     for (TColumn &column : columns_) {
         column.numbers.shrink_to_fit();
-        column.chars.shrink_to_fit();
-        column.bytes.shrink_to_fit();
+        column.units.shrink_to_fit();
         column.ends.shrink_to_fit();
         column.nulls.shrink_to_fit();
     }
@@ -80,40 +95,48 @@ void TRowBuffer::Shrink()
 
 bool TRowBuffer::IsNull(int row, int field) const
 {
-    return (columns_[field].nulls[std::size_t(row) / 64] >> (row % 64)) & 1;
+    const TColumn &column = columns_[field];
+    const std::size_t word = std::size_t(row) / 64;
+    return word < column.nulls.size() && ((column.nulls[word] >> (row % 64)) & 1);
 }
 
-QStringView TRowBuffer::Text(int row, int field) const
+QString TRowBuffer::Text(int row, int field, qsizetype limit, bool *cut) const
 {
     const TColumn &column = columns_[field];
     const std::size_t start = column.Start(row);
-    return QStringView(column.chars.data() + start, qsizetype(column.ends[row] - start));
+    const std::size_t count = column.ends[row] - start;
+    if (form_ == tfUtf8)
+        return EngineUtf8ToUtf16(QByteArrayView(column.units.data() + start, qsizetype(count)), limit, cut);
+    const QStringView text(reinterpret_cast<const char16_t *>(column.units.data()) + start, qsizetype(count));
+    const qsizetype keep = limit < 0 ? text.size() : LeftChars(text, limit).size();
+    if (cut)
+        *cut = keep < text.size();
+    return text.first(keep).toString();
 }
 
 qint64 TRowBuffer::Integer(int row, int field) const
 {
-    return columns_[field].numbers[row];
+    return columns_[field].numbers[std::size_t(row)];
 }
 
 double TRowBuffer::Float(int row, int field) const
 {
-    return std::bit_cast<double>(columns_[field].numbers[row]);
+    return std::bit_cast<double>(columns_[field].numbers[std::size_t(row)]);
 }
 
 QByteArrayView TRowBuffer::Bytes(int row, int field) const
 {
     const TColumn &column = columns_[field];
     const std::size_t start = column.Start(row);
-    return QByteArrayView(column.bytes.data() + start, qsizetype(column.ends[row] - start));
+    return QByteArrayView(column.units.data() + start, qsizetype(column.ends[row] - start));
 }
 
 std::size_t TRowBuffer::ByteSize() const noexcept
 {
     std::size_t size = sizeof(*this) + columns_.capacity() * sizeof(TColumn);
     for (const TColumn &column : columns_) {
-        size += column.numbers.capacity() * sizeof(qint64) + column.chars.capacity() * sizeof(char16_t)
-              + column.bytes.capacity() + column.ends.capacity() * sizeof(std::uint32_t)
-              + column.nulls.capacity() * sizeof(std::uint64_t);
+        size += column.numbers.capacity() * sizeof(qint64) + column.units.capacity()
+              + column.ends.capacity() * sizeof(std::uint32_t) + column.nulls.capacity() * sizeof(std::uint64_t);
     }
     return size;
 }

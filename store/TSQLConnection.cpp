@@ -5,6 +5,8 @@
 
 #include <optional>
 
+using namespace lexaran::store;
+
 namespace {
 
 // The value of the first "name=value" line of `params` whose name matches

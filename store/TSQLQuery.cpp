@@ -1,11 +1,14 @@
 #include "TSQLQuery.h"
 
+#include "EngineText.h"
 #include "SQLText.h"
 #include "SqliteApi.h"
 #include "TSQLConnection.h"
 #include "TStoreError.h"
 #include "TextCase.h"
 #include "TextCut.h"
+
+using namespace lexaran::store;
 
 namespace {
 
@@ -28,6 +31,21 @@ int DeclaredLength(const QString &declaredType)
     return qMax(length, 0);
 }
 
+bool IsTrimmable(QChar c)
+{
+    return c == u' ' || c.category() == QChar::Other_Control;
+}
+
+// Blanks and control characters (CR and LF among them) at both ends go.
+QStringView Trimmed(QStringView text)
+{
+    while (!text.isEmpty() && IsTrimmable(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && IsTrimmable(text.back()))
+        text.chop(1);
+    return text;
+}
+
 } // namespace
 
 TSQLQuery::TSQLQuery(TSQLConnection *connection) : connection_(connection)
@@ -47,6 +65,7 @@ void TSQLQuery::Close() noexcept
     fields_.clear();
     firstRowPending_ = false;
     atEnd_ = true;
+    textForm_ = -1;
 }
 
 void TSQLQuery::Open()
@@ -55,7 +74,7 @@ void TSQLQuery::Open()
     recordCount_ = -1;
     EnsureConnected();
     try {
-        const QString text = ReplaceParameterMarkers(SQL.Text(), nullptr);
+        const QString text = ReplaceParameterMarkers(SQL.Text());
         statement_ = TStatement(connection_->Handle(), text);
         if (statement_.IsEmpty())
             throw TStoreError(kMissingQuery);
@@ -132,13 +151,31 @@ QStringView TSQLQuery::Text(int column) const
     const TSqliteApi &api = Sqlite();
     sqlite3_stmt *stmt = statement_.Handle();
     const auto *chars = static_cast<const char16_t *>(api.column_text16(stmt, column));
-    // The engine answers a failed conversion with no text at all; only its
-    // error code tells that from an empty value.
-    if (!chars && api.errcode(statement_.Connection()) == SQLITE_NOMEM)
-        check(statement_.Connection(), SQLITE_NOMEM);
-    const QStringView text(chars, api.column_bytes16(stmt, column) / 2);
+    if (!chars) {
+        CheckColumnMemory(stmt);
+        return {};
+    }
+    QStringView text(chars, api.column_bytes16(stmt, column) / 2);
     const TFieldDef &field = fields_[column];
-    return field.Kind == fkString ? LeftChars(text, field.Size) : text;
+    if (field.Kind == fkString)
+        text = LeftChars(text, field.Size);
+    return text;
+}
+
+QByteArrayView TSQLQuery::Utf8Text(int column) const
+{
+    const TSqliteApi &api = Sqlite();
+    sqlite3_stmt *stmt = statement_.Handle();
+    const auto *chars = reinterpret_cast<const char *>(api.column_text(stmt, column));
+    if (!chars) {
+        CheckColumnMemory(stmt);
+        return {};
+    }
+    QByteArrayView text(chars, api.column_bytes(stmt, column));
+    const TFieldDef &field = fields_[column];
+    if (field.Kind == fkString)
+        text.truncate(Utf8LengthForUnits(text, field.Size));
+    return text;
 }
 
 qint64 TSQLQuery::Integer(int column) const
@@ -155,8 +192,8 @@ QByteArray TSQLQuery::Bytes(int column) const
 {
     const TSqliteApi &api = Sqlite();
     const auto *data = static_cast<const char *>(api.column_blob(statement_.Handle(), column));
-    if (!data && api.errcode(statement_.Connection()) == SQLITE_NOMEM)
-        check(statement_.Connection(), SQLITE_NOMEM);
+    if (!data)
+        CheckColumnMemory(statement_.Handle());
     return QByteArray(data, api.column_bytes(statement_.Handle(), column));
 }
 
@@ -165,41 +202,56 @@ int TSQLQuery::RecordCount()
     if (recordCount_ != -1)
         return recordCount_;
     EnsureConnected();
-    const QString text = SQL.Text();
+    const QString countText = CountStatement(SQL.Text());
+    recordCount_ = RunCount(Trimmed(countText));
+    return recordCount_;
+}
+
+// The count statement for a statement text, or the reason there is none.
+QString TSQLQuery::CountStatement(const QString &text) const
+{
     if (text.isEmpty())
         throw TStoreError(kMissingQuery);
-
     const QString table = TableNameFromSQL(text);
-    int markers = 0;
-    ReplaceParameterMarkers(text, &markers);
-    if (table.isEmpty() || markers > 0)
+    if (table.isEmpty() || CountParameterMarkers(text) > 0)
         throw TStoreError(kNotSupported);
     if (IndexOutsideQuotes(LowerCaseSimple(text), u" distinct ") >= 0)
         throw TStoreError(kNotSupported);
+    return ComposeCountSQL(text, table, TSQLConnection::IdentifierQuote);
+}
 
-    const QString countText = ComposeCountSQL(text, table, TSQLConnection::IdentifierQuote);
-    // Blanks and control characters (CR and LF among them) at both ends go.
-    qsizetype first = 0, last = countText.size();
-    auto trimmable = [](QChar c) { return c == u' ' || c.category() == QChar::Other_Control; };
-    while (first < last && trimmable(countText[first]))
-        ++first;
-    while (last > first && trimmable(countText[last - 1]))
-        --last;
-
-    int count = 0;
+// Runs a count statement on its own statement object; every failure, the
+// engine's included, becomes the one counting message.
+int TSQLQuery::RunCount(QStringView countText)
+{
     try {
-        TStatement counter(connection_->Handle(), QStringView(countText).sliced(first, last - first));
+        TStatement counter(connection_->Handle(), countText);
         if (counter.IsEmpty() || !counter.Step())
             throw TStoreError(kNotSupported);
         const TSqliteApi &api = Sqlite();
         const auto *chars = static_cast<const char16_t *>(api.column_text16(counter.Handle(), 0));
         bool ok = false;
-        count = QStringView(chars, api.column_bytes16(counter.Handle(), 0) / 2).toInt(&ok);
+        const int count = QStringView(chars, api.column_bytes16(counter.Handle(), 0) / 2).toInt(&ok);
         if (!ok)
             throw TStoreError(kNotSupported);
+        return count;
     } catch (const TStoreError &error) {
         throw TStoreError(kNotSupported, error.code());
     }
-    recordCount_ = count;
-    return count;
+}
+
+TTextForm TSQLQuery::TextForm()
+{
+    if (textForm_ < 0) {
+        // Only the database's text encoding is read; nothing is set.
+        TStatement encoding(connection_->Handle(), u"pragma encoding");
+        QStringView name;
+        if (!encoding.IsEmpty() && encoding.Step()) {
+            const TSqliteApi &api = Sqlite();
+            const auto *chars = static_cast<const char16_t *>(api.column_text16(encoding.Handle(), 0));
+            name = QStringView(chars, chars ? api.column_bytes16(encoding.Handle(), 0) / 2 : 0);
+        }
+        textForm_ = name == u"UTF-8" ? tfUtf8 : tfUtf16;
+    }
+    return TTextForm(textForm_);
 }

@@ -5,6 +5,7 @@
 #include "TStrings.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <vector>
@@ -41,9 +42,13 @@ public:
     bool Fetch();
 
     // Values of the current row by column position; valid until the next
-    // Fetch. Text is cut to a string field's size.
+    // Fetch. Text is cut to a string field's size (counted in UTF-16 units,
+    // never half of a surrogate pair), and is a null view for NULL. Any
+    // value reads as text, converted by the engine.
     bool IsNull(int column) const;
     QStringView Text(int column) const;
+    // The same text in UTF-8, as the engine makes it from the value.
+    QByteArrayView Utf8Text(int column) const;
     qint64 Integer(int column) const;
     double Float(int column) const;
     QByteArray Bytes(int column) const;
@@ -55,9 +60,16 @@ public:
     // counting failure (an opening failure of the connection keeps its own).
     int RecordCount();
 
+    // The form in which the engine holds the open statement's database
+    // text, so that reading it in that form translates nothing. Asked of the
+    // engine once per Open.
+    TTextForm TextForm();
+
 private:
     void TypeFields();
     void EnsureConnected();
+    QString CountStatement(const QString &text) const;
+    int RunCount(QStringView countText);
 
     TSQLConnection *connection_;
     TStatement statement_;
@@ -65,4 +77,5 @@ private:
     bool firstRowPending_ = false;
     bool atEnd_ = true;
     int recordCount_ = -1;
+    int textForm_ = -1;
 };

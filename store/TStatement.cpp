@@ -2,6 +2,8 @@
 
 #include "SqliteApi.h"
 
+using namespace lexaran::store;
+
 void TStatement::TFinalize::operator()(sqlite3_stmt *stmt) const noexcept
 {
     Sqlite().finalize(stmt);

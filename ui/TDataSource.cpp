@@ -102,10 +102,13 @@ QVariant TDataSource::data(const QModelIndex &index, int role) const
     switch (dataSet_->Fields()[field].Kind) {
     case fkString:
     case fkMemo: {
-        QStringView text = rows.Text(row, field);
-        if (role == Qt::DisplayRole && text.size() > DisplayLimit)
-            return LeftChars(text, DisplayLimit).toString() + QChar(0x2026);
-        return text.toString();
+        if (role != Qt::DisplayRole)
+            return rows.Text(row, field);
+        bool cut = false;
+        QString text = rows.Text(row, field, DisplayLimit, &cut);
+        if (cut)
+            text += QChar(0x2026);
+        return text;
     }
     case fkInteger:
         return QString::number(rows.Integer(row, field));

@@ -12,6 +12,8 @@
 #include <chrono>
 #include <cstdio>
 
+using namespace lexaran::store;
+
 // The message and code of the store error that `statement` throws.
 #define QVERIFY_STORE_ERROR(statement, expectedMessage)                                    \
     do {                                                                                   \
@@ -361,13 +363,17 @@ void tst_SQLQuery::textCutToDeclaredLength()
                                          "insert into t values ('abc\U0001F600');"
                                          "insert into t values ('ab');"));
     fixture.Run(QStringLiteral("select c from t"));
+    // The UTF-8 reading is cut at the same characters.
     QVERIFY(fixture.query.Fetch());
     QCOMPARE(fixture.query.Text(0), u"қысқ");
+    QCOMPARE(fixture.query.Utf8Text(0).toByteArray(), QStringLiteral("қысқ").toUtf8());
     QVERIFY(fixture.query.Fetch());
     // Four UTF-16 units would split the emoji's surrogate pair.
     QCOMPARE(fixture.query.Text(0), u"abc");
+    QCOMPARE(fixture.query.Utf8Text(0).toByteArray(), QByteArray("abc"));
     QVERIFY(fixture.query.Fetch());
     QCOMPARE(fixture.query.Text(0), u"ab");
+    QCOMPARE(fixture.query.Utf8Text(0).toByteArray(), QByteArray("ab"));
 }
 
 void tst_SQLQuery::nonLatinPath()
