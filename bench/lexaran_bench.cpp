@@ -209,18 +209,9 @@ private:
     bool utf8_;
 };
 
-// The statement text the query hands over for these lines.
-QString Joined(const QStringList &lines)
-{
-    TStrings sql;
-    for (const QString &line : lines)
-        sql.Add(line);
-    return sql.Text();
-}
-
 QString BareCountText(const QStringList &lines)
 {
-    const QString text = Joined(lines);
+    const QString text = TStrings::Joined(lines);
     return ComposeCountSQL(text, TableNameFromSQL(text), u'"').trimmed();
 }
 
@@ -352,7 +343,7 @@ int RunProgram(const QString &path, int repeat, bool utf8, int terms, bool searc
             for (int r = 0; r < repeat; ++r) {
                 auto copy = std::make_unique<TFloorCopy>();
                 const auto start = TClock::now();
-                bare.Copy(Joined(lines), *copy);
+                bare.Copy(TStrings::Joined(lines), *copy);
                 bare.Count(countText);
                 floor.push_back(Milliseconds(TClock::now() - start));
                 times.push_back(ClickToIdle(watch, [&] { form.BitBtn1->click(); }));
@@ -459,7 +450,7 @@ int RunFloorA(const QString &path, bool utf8)
     auto copy = std::make_unique<TFloorCopy>();
     const double cpu = ThreadCpuMilliseconds();
     const auto start = TClock::now();
-    bare.Copy(Joined({ShowAllSQL()}), *copy);
+    bare.Copy(TStrings::Joined({ShowAllSQL()}), *copy);
     Print("floor_a", {Milliseconds(TClock::now() - start)});
     Print("floor_a_cpu", {ThreadCpuMilliseconds() - cpu});
     Print("raw_bytes", {double(copy->TextBytes())});

@@ -1,5 +1,7 @@
 #include "FileName.h"
 
+namespace lexaran::store {
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -102,3 +104,5 @@ QByteArray EncodeFileName(QStringView name)
     }
     return bytes;
 }
+
+} // namespace lexaran::store

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace lexaran::store {
+
 // File names as the system hands them out: bytes that need not be UTF-8.
 // A name is carried as a QString without losing a byte, so that it can sit
 // in a text parameter and still name the same file when it reaches the
@@ -19,3 +21,5 @@ QString DecodeFileName(QByteArrayView bytes);
 // again, everything else is written as UTF-8. For every byte string b,
 // EncodeFileName(DecodeFileName(b)) == b.
 QByteArray EncodeFileName(QStringView name);
+
+} // namespace lexaran::store

@@ -2,6 +2,8 @@
 
 #include "TextCase.h"
 
+namespace lexaran::store {
+
 namespace {
 
 // The character that closes quoted text opened by c, or a null QChar when c
@@ -110,6 +112,10 @@ int CountParameterMarkers(QStringView text)
     ForEachParameterMarker(text, [](QStringView) {}, [&] { ++count; });
     return count;
 }
+
+} // namespace lexaran::store
+
+using namespace lexaran::store;
 
 QString TableNameFromSQL(QStringView text)
 {

@@ -9,6 +9,8 @@
 // '…', "…", `…` or […]; a doubled quote inside '…' simply closes and reopens
 // it. All functions are pure and never throw except std::bad_alloc.
 
+namespace lexaran::store {
+
 // The first position at or after `from` where `phrase` (lower case) begins
 // in `lowered` outside quoted text, or -1. `lowered` is the statement text
 // after LowerCaseSimple, which keeps every position of the original.
@@ -20,6 +22,8 @@ QString ReplaceParameterMarkers(QStringView text);
 
 // The number of parameter markers in the text.
 int CountParameterMarkers(QStringView text);
+
+} // namespace lexaran::store
 
 // The name of the table that the statement reads (the word after the first
 // unquoted FROM, without its quotes or brackets, a schema joined by "."), or

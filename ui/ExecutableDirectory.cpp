@@ -12,6 +12,8 @@
 #include <unistd.h>
 #endif
 
+namespace lexaran {
+
 namespace {
 
 [[noreturn]] void NotFound()
@@ -43,7 +45,7 @@ QString LinkTargetDirectory(const char *link)
     const qsizetype slash = target.lastIndexOf('/');
     if (slash < 0)
         NotFound();
-    return DecodeFileName(QByteArrayView(target).first(slash + 1));
+    return store::DecodeFileName(QByteArrayView(target).first(slash + 1));
 #endif
 }
 
@@ -61,3 +63,5 @@ QString ExecutableDirectory()
     return QDir::toNativeSeparators(QFileInfo(program).absolutePath() + QLatin1Char('/'));
 #endif
 }
+
+} // namespace lexaran

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace lexaran {
+
 // Where the program finds its dictionary: the directory of the running
 // executable, ending in the platform's path separator. Whatever bytes the
 // directory's name holds, the result names it exactly (see FileName.h).
@@ -14,3 +16,5 @@ QString ExecutableDirectory();
 // when the link cannot be read. ExecutableDirectory reads /proc/self/exe
 // through it on Linux.
 QString LinkTargetDirectory(const char *link);
+
+} // namespace lexaran

@@ -1,3 +1,5 @@
+
+using namespace lexaran::store;
 // Any statement text: the table name and the count statement derived from
 // it keep their shape.
 

@@ -1,3 +1,5 @@
+
+using namespace lexaran::store;
 // Any request the window can make: upper-casing keeps the length, and the
 // count statement of the composed search keeps the search's condition whole.
 

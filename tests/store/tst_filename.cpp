@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace lexaran::store;
+
 class tst_FileName : public QObject
 {
     Q_OBJECT

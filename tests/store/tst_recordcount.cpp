@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace lexaran::store;
+
 namespace {
 
 const QString kNotSupported = QStringLiteral("[0x0005]: Operation Not Supported");

@@ -1,4 +1,4 @@
-#include "ErrorBox.h"
+#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
@@ -46,7 +46,7 @@ private slots:
 
 private:
     QTemporaryDir directory_;
-    QStringList boxes_;
+    std::unique_ptr<TErrorBoxRecorder> boxes_;
     std::unique_ptr<TForm1> form_;
 };
 
@@ -57,7 +57,7 @@ void tst_Edit::initTestCase()
 
 void tst_Edit::init()
 {
-    SetExceptionPresenter([this](QWidget *, const QString &, const QString &text) { boxes_.append(text); });
+    boxes_ = std::make_unique<TErrorBoxRecorder>();
     form_ = std::make_unique<TForm1>(directory_.path() + QLatin1Char('/'));
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
@@ -66,9 +66,9 @@ void tst_Edit::init()
 void tst_Edit::cleanup()
 {
     form_.reset();
-    SetExceptionPresenter(nullptr);
-    QCOMPARE(boxes_, QStringList());
-    boxes_.clear();
+    const QStringList shown = boxes_->Texts();
+    boxes_.reset();
+    QCOMPARE(shown, QStringList());
 }
 
 void tst_Edit::hugeTextLeavesWindowIdle()

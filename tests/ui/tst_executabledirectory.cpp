@@ -18,6 +18,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace lexaran;
+using lexaran::store::EncodeFileName;
+
 extern char **environ;
 
 namespace {
