@@ -1,11 +1,11 @@
-
-using namespace lexaran::store;
 // Any statement text: the table name and the count statement derived from
 // it keep their shape.
 
 #include "FuzzInput.h"
 #include "SQLText.h"
 #include "TextCase.h"
+
+using namespace lexaran::store;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -1,5 +1,3 @@
-
-using namespace lexaran::store;
 // Any request the window can make: upper-casing keeps the length, and the
 // count statement of the composed search keeps the search's condition whole.
 
@@ -7,6 +5,8 @@ using namespace lexaran::store;
 #include "SQLText.h"
 #include "SearchSQL.h"
 #include "TextCase.h"
+
+using namespace lexaran::store;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -228,7 +228,7 @@ QStringView AsFieldReadsIt(QStringView text, const TFieldDef &field)
 bool HoldsEngineRows(const TClientDataSet &set, sqlite3 *db, const QString &statement,
                      const std::vector<TFieldDef> &columns)
 {
-    const QString text = ReplaceParameterMarkers(statement, nullptr);
+    const QString text = lexaran::store::ReplaceParameterMarkers(statement);
     sqlite3_stmt *stmt = nullptr;
     if (sqlite3_prepare16_v2(db, text.utf16(), int(text.size() * 2), &stmt, nullptr) != SQLITE_OK || !stmt) {
         sqlite3_finalize(stmt);
