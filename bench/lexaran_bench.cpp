@@ -23,6 +23,7 @@
 #include "TDBGrid.h"
 #include "TEdit.h"
 #include "TRadioGroup.h"
+#include "TSQLConnection.h"
 #include "TStrings.h"
 #include "TermFile.h"
 #include "Unit1.h"
@@ -212,7 +213,7 @@ private:
 QString BareCountText(const QStringList &lines)
 {
     const QString text = TStrings::Joined(lines);
-    return ComposeCountSQL(text, TableNameFromSQL(text), u'"').trimmed();
+    return ComposeCountSQL(text, TableNameFromSQL(text), TSQLConnection::IdentifierQuote).trimmed();
 }
 
 // ---- the searches ----------------------------------------------------------

@@ -69,12 +69,7 @@ QString DecodeFileName(QByteArrayView bytes)
             name.append(QChar(char16_t(kEscapeBase + data[i])));
             ++i;
         } else {
-            if (QChar::requiresSurrogates(codePoint)) {
-                name.append(QChar(QChar::highSurrogate(codePoint)));
-                name.append(QChar(QChar::lowSurrogate(codePoint)));
-            } else {
-                name.append(QChar(char16_t(codePoint)));
-            }
+            name.append(QChar::fromUcs4(codePoint));
             i += length;
         }
     }

@@ -40,7 +40,7 @@ void TRowBuffer::AppendNull(int field)
         column.numbers.push_back(0);
         break;
     default:
-        column.ends.push_back(column.ends.size() == 0 ? 0 : column.ends[column.ends.size() - 1]);
+        column.ends.push_back(column.End());
         break;
     }
     column.nulls[word] |= std::uint64_t(1) << (rows_ % 64);

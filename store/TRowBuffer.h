@@ -74,6 +74,8 @@ private:
         lexaran::store::TPodArray<std::uint64_t> nulls; // one bit per row
 
         std::size_t Start(int row) const noexcept { return row == 0 ? 0 : ends[row - 1]; }
+        // Where the next value's units begin: the end of the last one held.
+        std::uint32_t End() const noexcept { return ends.size() == 0 ? 0 : ends[ends.size() - 1]; }
     };
 
     void AppendUnits(int field, const char *data, std::size_t count, std::size_t unitSize);
@@ -91,8 +93,7 @@ private:
 inline void TRowBuffer::AppendUnits(int field, const char *data, std::size_t count, std::size_t unitSize)
 {
     TColumn &column = columns_[std::size_t(field)];
-    const std::size_t held = column.ends.size();
-    const std::uint64_t end = (held == 0 ? 0 : std::uint64_t(column.ends[held - 1])) + count;
+    const std::uint64_t end = std::uint64_t(column.End()) + count;
     if (end > columnLimit_)
         ThrowColumnTooLarge();
     // The end goes in first: if the text then cannot be had, the column is

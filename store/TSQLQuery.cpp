@@ -65,7 +65,7 @@ void TSQLQuery::Close() noexcept
     fields_.clear();
     firstRowPending_ = false;
     atEnd_ = true;
-    textForm_ = -1;
+    textForm_.reset();
 }
 
 void TSQLQuery::Open()
@@ -242,7 +242,7 @@ int TSQLQuery::RunCount(QStringView countText)
 
 TTextForm TSQLQuery::TextForm()
 {
-    if (textForm_ < 0) {
+    if (!textForm_) {
         // Only the database's text encoding is read; nothing is set.
         TStatement encoding(connection_->Handle(), u"pragma encoding");
         QStringView name;
@@ -253,5 +253,5 @@ TTextForm TSQLQuery::TextForm()
         }
         textForm_ = name == u"UTF-8" ? tfUtf8 : tfUtf16;
     }
-    return TTextForm(textForm_);
+    return *textForm_;
 }

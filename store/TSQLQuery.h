@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QStringView>
 
+#include <optional>
 #include <vector>
 
 class TSQLConnection;
@@ -77,5 +78,5 @@ private:
     bool firstRowPending_ = false;
     bool atEnd_ = true;
     int recordCount_ = -1;
-    int textForm_ = -1;
+    std::optional<TTextForm> textForm_;
 };

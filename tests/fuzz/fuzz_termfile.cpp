@@ -212,6 +212,8 @@ void Damage(const QByteArray &path, TReader &in)
 
 // The text of a value as the statement's field reads it: a string field
 // keeps its first Size characters and never half of a surrogate pair.
+// Written out here rather than calling the store's LeftChars: the oracle must
+// not share the code it checks.
 QStringView AsFieldReadsIt(QStringView text, const TFieldDef &field)
 {
     if (field.Kind != fkString || text.size() <= field.Size)
