@@ -1,5 +1,6 @@
 #include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "OtherConnection.h"
 #include "SearchSQL.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
@@ -88,6 +89,9 @@ private slots:
     void badSearchInput_data();
     void badSearchInput();
     void fileNeverWritten();
+    void closingLeavesAnotherProgramsLog();
+    void failedFillHoldsNoLock_data();
+    void failedFillHoldsNoLock();
 };
 
 void tst_HostileFiles::hostileFile_data()
@@ -292,6 +296,91 @@ void tst_HostileFiles::fileNeverWritten()
     QCOMPARE(FileBytes(Path(directory)), before);
     QCOMPARE(QFileInfo(Path(directory)).lastModified(), modified);
     QCOMPARE(SideFiles(directory.path()), QStringList());
+}
+
+void tst_HostileFiles::closingLeavesAnotherProgramsLog()
+{
+    QTemporaryDir directory;
+    Dictionary(Path(directory), 30);
+    TErrorBoxRecorder shown;
+    QByteArray before;
+    {
+        TForm1 form(directory.path() + QLatin1Char('/'));
+        form.show();
+        {
+            // Another program turns the file into a WAL file and adds a term
+            // while the window is open; the window reads it from the log.
+            TOtherConnection other(Path(directory));
+            QCOMPARE(other.Execute(QStringLiteral("pragma journal_mode = wal")), QString());
+            QCOMPARE(other.Execute(QStringLiteral(
+                         "insert into termin_items values (31, 'жаңа', 'жаңа', 'Химия', 'ЖАҢА', 'ЖАҢА')")),
+                     QString());
+            form.BitBtn2->click();
+            QCOMPARE(form.DBGrid1->model()->rowCount(), 31);
+        }
+        // The other program is gone; its term is still only in its log.
+        QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
+        before = FileBytes(Path(directory));
+        form.close();
+    }
+    QCOMPARE(shown.Texts(), QStringList());
+    QCOMPARE(FileBytes(Path(directory)), before);
+    QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
+    // The next reader finds the term in the log.
+    QCOMPARE(TOtherConnection(Path(directory)).Text(QStringLiteral("select rus from termin_items where id = 31")),
+             QStringLiteral("жаңа"));
+}
+
+void tst_HostileFiles::failedFillHoldsNoLock_data()
+{
+    using TMake = std::function<void(const QString &)>;
+    QTest::addColumn<TMake>("make");        // the file at start-up
+    QTest::addColumn<TMake>("change");      // what happens to it before Show all
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("rows");          // in the grid after Show all
+
+    const TMake nothing = [](const QString &) {};
+    QTest::newRow("set closed since start-up, file replaced")
+        << TMake([](const QString &p) { QVERIFY(WriteFileBytes(p, QByteArray())); })
+        << TMake([](const QString &p) { MakeDatabase(p, TermTableSql(30)); })
+        << QStringList{QStringLiteral("no such table: termin_items."),
+                       QStringLiteral("ClientDataSet1: Cannot perform this operation on a closed dataset.")}
+        << 0;
+    // Start-up reads the first 1000 rows; Show all meets the overflow at
+    // row 1500, after many rows have been copied.
+    QTest::newRow("value overflows while the rows are copied")
+        << TMake([](const QString &p) {
+               MakeDatabase(p, TermTableSql(2000).replace(QStringLiteral("termin_items"), QStringLiteral("terms"))
+                                   + QStringLiteral(
+                                       "create view termin_items as select id, rus, kaz, cat, rus_upper,"
+                                       " case when id = 1500 then abs(-9223372036854775807 - 1) else kaz_upper end"
+                                       " as kaz_upper from terms;"));
+           })
+        << nothing << QStringList{QStringLiteral("integer overflow.")} << 1000;
+}
+
+void tst_HostileFiles::failedFillHoldsNoLock()
+{
+    using TMake = std::function<void(const QString &)>;
+    QFETCH(TMake, make);
+    QFETCH(TMake, change);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, rows);
+
+    QTemporaryDir directory;
+    make(Path(directory));
+    TErrorBoxRecorder shown;
+    TForm1 form(directory.path() + QLatin1Char('/'));
+    form.show();
+    change(Path(directory));
+    form.BitBtn2->click();
+    QCOMPARE(shown.Texts(), boxes);
+    QCOMPARE(form.DBGrid1->model()->rowCount(), rows);
+
+    // With the window still open and idle, another program writes at once.
+    TOtherConnection other(Path(directory));
+    QCOMPARE(other.Execute(QStringLiteral("create table notes (note TEXT)")), QString());
+    QCOMPARE(other.Text(QStringLiteral("select count(*) from sqlite_schema where name = 'notes'")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(tst_HostileFiles)
