@@ -343,12 +343,15 @@ void tst_Form1::floatCellsKeepEveryDigit()
     QFETCH(double, value);
     QFETCH(QString, text);
 
-    // rus is declared with a length, but its first row holds a REAL: the
-    // column arrives as a float field.
+    // rus is declared VARCHAR(255), but its first row holds a REAL: written
+    // while the column was declared BLOB, whose lack of affinity keeps a
+    // value as it is written. The column arrives as a float field.
     TFormFixture fixture(QStringLiteral(
-        "create table termin_items (id INTEGER PRIMARY KEY, rus VARCHAR(255), kaz VARCHAR(255), cat VARCHAR(255),"
+        "create table termin_items (id INTEGER PRIMARY KEY, rus BLOB, kaz VARCHAR(255), cat VARCHAR(255),"
         " rus_upper VARCHAR(255), kaz_upper VARCHAR(255));"
-        "insert into termin_items values (1, %1, 'жылдамдық', 'Физика және астрономия', NULL, 'ЖЫЛДАМДЫҚ');")
+        "insert into termin_items values (1, %1, 'жылдамдық', 'Физика және астрономия', NULL, 'ЖЫЛДАМДЫҚ');"
+        "pragma writable_schema = on;"
+        "update sqlite_master set sql = replace(sql, 'rus BLOB', 'rus VARCHAR(255)') where name = 'termin_items';")
                              .arg(literal));
     QCOMPARE(fixture.Boxes(), QStringList());
     QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(fkFloat));

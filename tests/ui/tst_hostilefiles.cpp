@@ -189,7 +189,14 @@ void tst_HostileFiles::hostileFile()
     QCOMPARE(outcome.panel0, panel0);
     QCOMPARE(outcome.panel1, panel1);
     QCOMPARE(FileBytes(Path(directory)), before);
-    QCOMPARE(SideFiles(directory.path()), QStringList());
+    // A WAL file (its header's write version 2) keeps its log and index, since
+    // closing folds no log into the file; the window wrote nothing to the log.
+    if (before.startsWith("SQLite format 3") && before.size() > 18 && before[18] == 2) {
+        QCOMPARE(SideFiles(directory.path()), (QStringList{QStringLiteral("termins.db-shm"), QStringLiteral("termins.db-wal")}));
+        QCOMPARE(QFileInfo(Path(directory) + QLatin1String("-wal")).size(), 0);
+    } else {
+        QCOMPARE(SideFiles(directory.path()), QStringList());
+    }
 }
 
 void tst_HostileFiles::lockedByAnotherProcess()
