@@ -16,7 +16,9 @@ class TDataSetProvider;
 // incomplete and fetches the next packet when moved past its last row);
 // Refresh replaces all rows by those of the newly executed statement,
 // keeping the fields and the current row's ordinal. Both throw TStoreError;
-// a failed Refresh leaves the previous rows and current row in place.
+// a failed Refresh leaves the previous rows and current row in place. Any
+// fill that fails, a refused Refresh of a closed set included, releases the
+// provider's statement, so that no read of the file outlives the failure.
 // Rows cannot be inserted, changed or deleted. The provider is not owned.
 class TClientDataSet : public QObject
 {

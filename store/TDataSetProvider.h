@@ -28,4 +28,8 @@ public:
     // out of memory, or a column too large for the buffer, is reported the
     // engine's way ("out of memory", "string or blob too big").
     int GetRecords(TRowBuffer &into, int maxRows);
+
+    // Lets go of the executed statement (closes the query), so that no read
+    // of the database outlives a fill that failed.
+    void Release() noexcept;
 };

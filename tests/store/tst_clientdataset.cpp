@@ -134,6 +134,8 @@ void tst_ClientDataSet::failedRefreshKeepsOldRows()
         QCOMPARE(error.message(), QStringLiteral("integer overflow"));
     }
     QCOMPARE(filled.count(), 0);
+    // The statement is let go at once, not at its next change.
+    QVERIFY(!fixture.query.Active());
     QCOMPARE(fixture.dataSet.RecordCount(), 8);
     QCOMPARE(fixture.dataSet.RecNo(), 6);
     QCOMPARE(fixture.dataSet.Rows().Text(7, 1), u"рус8");
@@ -151,6 +153,7 @@ void tst_ClientDataSet::failedOpenStaysClosed()
         QCOMPARE(error.message(), QStringLiteral("integer overflow"));
     }
     QVERIFY(!fixture.dataSet.Active());
+    QVERIFY(!fixture.query.Active());
     fixture.Run(QStringLiteral("select id, rus, kaz, cat from termin_items"));
     try {
         fixture.dataSet.Refresh();
@@ -158,6 +161,7 @@ void tst_ClientDataSet::failedOpenStaysClosed()
     } catch (const TStoreError &error) {
         QCOMPARE(error.message(), ClosedSetError());
     }
+    QVERIFY(!fixture.query.Active());
 }
 
 void tst_ClientDataSet::closedSetRefuses()

@@ -1,5 +1,6 @@
 #include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "OtherConnection.h"
 #include "SearchSQL.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
@@ -88,6 +89,8 @@ private slots:
     void badSearchInput_data();
     void badSearchInput();
     void fileNeverWritten();
+    void closingLeavesAnotherProgramsLog();
+    void failedFillHoldsNoLock();
 };
 
 void tst_HostileFiles::hostileFile_data()
@@ -185,7 +188,14 @@ void tst_HostileFiles::hostileFile()
     QCOMPARE(outcome.panel0, panel0);
     QCOMPARE(outcome.panel1, panel1);
     QCOMPARE(FileBytes(Path(directory)), before);
-    QCOMPARE(SideFiles(directory.path()), QStringList());
+    // A WAL file (its header's write version 2) keeps its log and index, since
+    // closing folds no log into the file; the window wrote nothing to the log.
+    if (before.startsWith("SQLite format 3") && before.size() > 18 && before[18] == 2) {
+        QCOMPARE(SideFiles(directory.path()), (QStringList{QStringLiteral("termins.db-shm"), QStringLiteral("termins.db-wal")}));
+        QCOMPARE(QFileInfo(Path(directory) + QLatin1String("-wal")).size(), 0);
+    } else {
+        QCOMPARE(SideFiles(directory.path()), QStringList());
+    }
 }
 
 void tst_HostileFiles::lockedByAnotherProcess()
@@ -292,6 +302,61 @@ void tst_HostileFiles::fileNeverWritten()
     QCOMPARE(FileBytes(Path(directory)), before);
     QCOMPARE(QFileInfo(Path(directory)).lastModified(), modified);
     QCOMPARE(SideFiles(directory.path()), QStringList());
+}
+
+void tst_HostileFiles::closingLeavesAnotherProgramsLog()
+{
+    QTemporaryDir directory;
+    Dictionary(Path(directory), 30);
+    TErrorBoxRecorder shown;
+    QByteArray before;
+    {
+        TForm1 form(directory.path() + QLatin1Char('/'));
+        form.show();
+        {
+            // Another program turns the file into a WAL file and adds a term
+            // while the window is open; the window reads it from the log.
+            TOtherConnection other(Path(directory));
+            QCOMPARE(other.Execute(QStringLiteral("pragma journal_mode = wal")), QString());
+            QCOMPARE(other.Execute(QStringLiteral(
+                         "insert into termin_items values (31, 'жаңа', 'жаңа', 'Химия', 'ЖАҢА', 'ЖАҢА')")),
+                     QString());
+            form.BitBtn2->click();
+            QCOMPARE(form.DBGrid1->model()->rowCount(), 31);
+        }
+        // The other program is gone; its term is still only in its log.
+        QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
+        before = FileBytes(Path(directory));
+        form.close();
+    }
+    QCOMPARE(shown.Texts(), QStringList());
+    QCOMPARE(FileBytes(Path(directory)), before);
+    QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
+    // The next reader finds the term in the log.
+    QCOMPARE(TOtherConnection(Path(directory)).Text(QStringLiteral("select rus from termin_items where id = 31")),
+             QStringLiteral("жаңа"));
+}
+
+void tst_HostileFiles::failedFillHoldsNoLock()
+{
+    // Start-up finds no table, so the set stays closed; then another program
+    // puts a dictionary in the file's place, and Show all runs its statement
+    // before the closed set refuses the fill.
+    QTemporaryDir directory;
+    QVERIFY(WriteFileBytes(Path(directory), QByteArray()));
+    TErrorBoxRecorder shown;
+    TForm1 form(directory.path() + QLatin1Char('/'));
+    form.show();
+    MakeDatabase(Path(directory), TermTableSql(30));
+    form.BitBtn2->click();
+    QCOMPARE(shown.Texts(), (QStringList{QStringLiteral("no such table: termin_items."),
+                                         QStringLiteral("ClientDataSet1: Cannot perform this operation on a closed dataset.")}));
+    QCOMPARE(form.DBGrid1->model()->rowCount(), 0);
+
+    // With the window still open and idle, another program writes at once.
+    TOtherConnection other(Path(directory));
+    QCOMPARE(other.Execute(QStringLiteral("create table notes (note TEXT)")), QString());
+    QCOMPARE(other.Text(QStringLiteral("select count(*) from sqlite_master where name = 'notes'")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(tst_HostileFiles)
