@@ -5,6 +5,8 @@
 #include "SQLText.h"
 #include "TextCase.h"
 
+using lexaran::text::LowerCaseSimple;
+
 using namespace lexaran::store;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

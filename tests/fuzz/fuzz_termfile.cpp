@@ -35,6 +35,10 @@
 #include <limits>
 #include <vector>
 
+using namespace lexaran::store;
+
+using lexaran::text::LeftChars;
+
 namespace {
 
 // Reads the input front to back; past its end every read gives zeros.

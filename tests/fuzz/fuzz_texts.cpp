@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+using lexaran::shell::WithPeriod;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // A count's decimal digits: no sign, no leading zero (but "0" itself).

@@ -8,6 +8,12 @@
 
 #include <stdexcept>
 
+using lexaran::shell::ExceptionMessage;
+using lexaran::shell::Guarded;
+using lexaran::shell::SetExceptionPresenter;
+using lexaran::shell::TApplication;
+using lexaran::shell::WithPeriod;
+
 namespace {
 
 std::exception_ptr Nested(const std::vector<std::string> &chain)

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace lexaran::store;
+
 namespace {
 
 // A result set wired to a fixture of `terms` rows, as the window wires it.

@@ -9,6 +9,8 @@
 
 #include <random>
 
+using namespace lexaran::store;
+
 namespace {
 
 // Text values that the engine must translate and the store must cut the

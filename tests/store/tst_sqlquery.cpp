@@ -141,7 +141,7 @@ void tst_SQLQuery::nonUtf8Path()
     for (const char *file : {"/termins.db", "/created.db"}) {
         TSQLConnection connection;
         connection.Params = {QStringLiteral("DriverName=Sqlite"),
-                             QLatin1String("Database=") + DecodeFileName(folder.Path() + file),
+                             QLatin1String("Database=") + lexaran::platform::DecodeFileName(folder.Path() + file),
                              QStringLiteral("FailIfMissing=False")};
         TSQLQuery query(&connection);
         query.SQL.Add(QStringLiteral("select count(*) from sqlite_schema"));

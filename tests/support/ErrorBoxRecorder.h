@@ -22,12 +22,12 @@ public:
     };
 
     TErrorBoxRecorder()
-        : previous_(SetExceptionPresenter([this](QWidget *owner, const QString &caption, const QString &text) {
+        : previous_(lexaran::shell::SetExceptionPresenter([this](QWidget *owner, const QString &caption, const QString &text) {
               boxes.push_back({owner, caption, text});
           }))
     {
     }
-    ~TErrorBoxRecorder() { SetExceptionPresenter(std::move(previous_)); }
+    ~TErrorBoxRecorder() { lexaran::shell::SetExceptionPresenter(std::move(previous_)); }
     TErrorBoxRecorder(const TErrorBoxRecorder &) = delete;
     TErrorBoxRecorder &operator=(const TErrorBoxRecorder &) = delete;
 
@@ -43,5 +43,5 @@ public:
     std::vector<TBox> boxes;
 
 private:
-    TExceptionPresenter previous_;
+    lexaran::shell::TExceptionPresenter previous_;
 };
