@@ -3,10 +3,10 @@
 #include "ErrorBox.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #include <vector>
 
-class QWidget;
 
 // Records the error boxes that would have been shown, for its own lifetime,
 // so that no modal box blocks a test; the previous presenter comes back when
@@ -19,11 +19,12 @@ public:
         QWidget *owner;
         QString caption;
         QString text;
+        QWidget *grabber; // the widget that held the mouse as the box came
     };
 
     TErrorBoxRecorder()
         : previous_(lexaran::shell::SetExceptionPresenter([this](QWidget *owner, const QString &caption, const QString &text) {
-              boxes.push_back({owner, caption, text});
+              boxes.push_back({owner, caption, text, QWidget::mouseGrabber()});
           }))
     {
     }

@@ -70,6 +70,21 @@ TOutcome Use(const QString &directory, const QString &searchText = QStringLitera
     return outcome;
 }
 
+// What stands at `path`, told apart by kind: a file's bytes, a directory's
+// entries, or nothing. A step that turned a directory into a file, or wrote
+// into it, shows here.
+QByteArray PathState(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        const QStringList entries = QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return "directory: " + entries.join(u'/').toUtf8();
+    }
+    if (info.exists())
+        return "file: " + FileBytes(path);
+    return "nothing";
+}
+
 QStringList SideFiles(const QString &directory)
 {
     return QDir(directory).entryList({QStringLiteral("termins.db-*")}, QDir::Files | QDir::Hidden);
@@ -173,7 +188,7 @@ void tst_HostileFiles::hostileFile()
 
     QTemporaryDir directory;
     make(Path(directory));
-    const QByteArray before = FileBytes(Path(directory));
+    const QByteArray before = PathState(Path(directory));
 
     QElapsedTimer timer;
     timer.start();
@@ -184,7 +199,7 @@ void tst_HostileFiles::hostileFile()
     QCOMPARE(outcome.rows, rows);
     QCOMPARE(outcome.panel0, panel0);
     QCOMPARE(outcome.panel1, panel1);
-    QCOMPARE(FileBytes(Path(directory)), before);
+    QCOMPARE(PathState(Path(directory)), before);
     QCOMPARE(SideFiles(directory.path()), QStringList());
 }
 
