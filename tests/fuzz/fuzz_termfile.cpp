@@ -15,7 +15,6 @@
 // row count, for each value a kind byte and its operands, and the search.
 
 #include "FuzzInput.h"
-#include "SQLText.h"
 #include "SearchSQL.h"
 #include "TClientDataSet.h"
 #include "TDataSetProvider.h"
@@ -37,7 +36,6 @@
 
 using namespace lexaran::store;
 
-using lexaran::text::LeftChars;
 
 namespace {
 
