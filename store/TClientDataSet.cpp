@@ -3,6 +3,8 @@
 #include "TDataSetProvider.h"
 #include "TStoreError.h"
 
+using namespace lexaran::store;
+
 TClientDataSet::TClientDataSet(TDataSetProvider *provider, QObject *parent)
     : QObject(parent), provider_(provider)
 {

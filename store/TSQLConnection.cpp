@@ -67,7 +67,7 @@ void TSQLConnection::SetConnected(bool connected)
     // another file. open16 itself converts to UTF-8 and opens with these
     // same flags; the one difference is that a file it creates gets UTF-16
     // as its text encoding, which does not matter for a file without tables.
-    const QByteArray file = EncodeFileName(path);
+    const QByteArray file = lexaran::platform::EncodeFileName(path);
     const int rc = api.open_v2(file.constData(), &raw,
                                mustExist ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
 #endif

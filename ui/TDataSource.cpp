@@ -2,7 +2,10 @@
 
 #include "Guarded.h"
 #include "TClientDataSet.h"
-#include "TextCut.h"
+
+using lexaran::shell::Guarded;
+
+using namespace lexaran::store;
 
 #include <QLocale>
 

@@ -21,6 +21,8 @@
 
 #include <memory>
 
+using namespace lexaran::tools;
+
 namespace {
 
 // `count` terms "термин <i>" / "сөз <i>", every second one under Медицина,
@@ -305,7 +307,7 @@ void tst_Form1::longTextShowsItsText()
         "insert into termin_items values (1, 'кровообращение', NULL, 'Медицина', 'КРОВООБРАЩЕНИЕ', NULL);"
         "insert into termin_items values (2, NULL, 'жүйке', 'Медицина', NULL, 'ЖҮЙКЕ');"
         "insert into termin_items values (3, hex(zeroblob(50000)), 'ұзын', 'Медицина', NULL, 'ҰЗЫН');"));
-    QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(fkMemo));
+    QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(lexaran::store::fkMemo));
     QCOMPARE(fixture.Cell(0, 0), QStringLiteral("кровообращение"));
     QVERIFY(!fixture.form->DBGrid1->model()->index(0, 1).data().isValid());
     QVERIFY(!fixture.form->DBGrid1->model()->index(1, 0).data().isValid());

@@ -71,6 +71,21 @@ TOutcome Use(const QString &directory, const QString &searchText = QStringLitera
     return outcome;
 }
 
+// What stands at `path`, told apart by kind: a file's bytes, a directory's
+// entries, or nothing. A step that turned a directory into a file, or wrote
+// into it, shows here.
+QByteArray PathState(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        const QStringList entries = QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return "directory: " + entries.join(u'/').toUtf8();
+    }
+    if (info.exists())
+        return "file: " + FileBytes(path);
+    return "nothing";
+}
+
 QStringList SideFiles(const QString &directory)
 {
     return QDir(directory).entryList({QStringLiteral("termins.db-*")}, QDir::Files | QDir::Hidden);
@@ -176,7 +191,7 @@ void tst_HostileFiles::hostileFile()
 
     QTemporaryDir directory;
     make(Path(directory));
-    const QByteArray before = FileBytes(Path(directory));
+    const QByteArray before = PathState(Path(directory));
 
     QElapsedTimer timer;
     timer.start();
@@ -187,10 +202,11 @@ void tst_HostileFiles::hostileFile()
     QCOMPARE(outcome.rows, rows);
     QCOMPARE(outcome.panel0, panel0);
     QCOMPARE(outcome.panel1, panel1);
-    QCOMPARE(FileBytes(Path(directory)), before);
+    QCOMPARE(PathState(Path(directory)), before);
     // A WAL file (its header's write version 2) keeps its log and index, since
     // closing folds no log into the file; the window wrote nothing to the log.
-    if (before.startsWith("SQLite format 3") && before.size() > 18 && before[18] == 2) {
+    const QByteArray file = FileBytes(Path(directory));
+    if (file.startsWith("SQLite format 3") && file.size() > 18 && file[18] == 2) {
         QCOMPARE(SideFiles(directory.path()), (QStringList{QStringLiteral("termins.db-shm"), QStringLiteral("termins.db-wal")}));
         QCOMPARE(QFileInfo(Path(directory) + QLatin1String("-wal")).size(), 0);
     } else {
