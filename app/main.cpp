@@ -4,6 +4,10 @@
 
 #include <QIcon>
 
+using lexaran::app::StartupShowState;
+
+using lexaran::shell::TApplication;
+
 namespace {
 
 QIcon ApplicationIcon()

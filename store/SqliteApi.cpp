@@ -59,6 +59,7 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     resolve(api.open_v2, "sqlite3_open_v2");
     resolve(api.open16, "sqlite3_open16");
     resolve(api.close_v2, "sqlite3_close_v2");
+    resolve(api.db_config, "sqlite3_db_config");
     resolve(api.errmsg16, "sqlite3_errmsg16");
     resolve(api.errstr, "sqlite3_errstr");
     resolve(api.errcode, "sqlite3_errcode");

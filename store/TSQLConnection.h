@@ -17,7 +17,9 @@ struct sqlite3;
 // read-write without creating it; any other value opens it read-write and
 // creates it empty when missing) and "DriverName=" (informative; the driver
 // is always SQLite).
-// Opening sets no pragma, registers nothing and runs no statement.
+// Opening sets no pragma, registers nothing and runs no statement; it only
+// asks the engine not to checkpoint a WAL log at close, so that closing never
+// writes into the file.
 //
 // Move-only owner of the engine connection; the destructor closes it and
 // never throws.

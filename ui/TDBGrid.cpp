@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 
+using lexaran::shell::Guarded;
+
 namespace {
 
 // The indicator column: a narrow vertical header that draws a mark beside

@@ -2,9 +2,11 @@
 #include "RawNames.h"
 #include "SqliteApi.h"
 #include "StoreFixture.h"
+#include "StoreErrorCheck.h"
 #include "TStoreError.h"
 
 #include <QFileInfo>
+#include <QLibrary>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -13,17 +15,6 @@
 #include <cstdio>
 
 using namespace lexaran::store;
-
-// The message and code of the store error that `statement` throws.
-#define QVERIFY_STORE_ERROR(statement, expectedMessage)                                    \
-    do {                                                                                   \
-        try {                                                                              \
-            statement;                                                                     \
-            QFAIL("no error from " #statement);                                            \
-        } catch (const TStoreError &error) {                                               \
-            QCOMPARE(error.message(), QString(expectedMessage));                           \
-        }                                                                                  \
-    } while (false)
 
 class tst_SQLQuery : public QObject
 {
@@ -56,8 +47,13 @@ void tst_SQLQuery::engineLibrary()
     QCOMPARE(SqliteLibraryFileName(), QStringLiteral("libsqlite3.so.0"));
     QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("libnosuchengine.so.0")),
                         QStringLiteral("libnosuchengine.so.0 not found"));
-    // A library that loads but lacks the engine's functions.
-    QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("libz.so.1")), QStringLiteral("libz.so.1 not found"));
+    // A library that loads, and offers one of the engine's functions but
+    // not the rest, is refused in the same words.
+    const QString lacking = QStringLiteral(LACKS_ENGINE_PATH);
+    QLibrary library(lacking);
+    QVERIFY2(library.load(), qPrintable(library.errorString()));
+    QVERIFY(library.resolve("sqlite3_open_v2"));
+    QVERIFY_STORE_ERROR(TSqliteApi::Load(lacking), lacking + QLatin1String(" not found"));
     const TSqliteApi api = TSqliteApi::Load(SqliteLibraryFileName());
     QVERIFY(api.table_column_metadata);
 }
@@ -141,7 +137,7 @@ void tst_SQLQuery::nonUtf8Path()
     for (const char *file : {"/termins.db", "/created.db"}) {
         TSQLConnection connection;
         connection.Params = {QStringLiteral("DriverName=Sqlite"),
-                             QLatin1String("Database=") + DecodeFileName(folder.Path() + file),
+                             QLatin1String("Database=") + lexaran::platform::DecodeFileName(folder.Path() + file),
                              QStringLiteral("FailIfMissing=False")};
         TSQLQuery query(&connection);
         query.SQL.Add(QStringLiteral("select count(*) from sqlite_schema"));

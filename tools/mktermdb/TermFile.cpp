@@ -1,6 +1,7 @@
 #include "TermFile.h"
 
 #include "Categories.h"
+#include "EngineHandles.h"
 #include "TextCase.h"
 
 #include <QFile>
@@ -14,7 +15,11 @@
 #include <memory>
 #include <random>
 
-using namespace lexaran;
+namespace lexaran::tools {
+
+using lexaran::search::kCategories;
+
+using lexaran::text::UpperCaseSimple;
 
 std::vector<TTermEntry> ReadTermsTsv(const QString &path)
 {
@@ -85,9 +90,6 @@ QString Term(std::mt19937_64 &random, const char16_t *const (&syllables)[N])
     return term;
 }
 
-struct TCloseDb { void operator()(sqlite3 *db) const { sqlite3_close_v2(db); } };
-struct TFinalize { void operator()(sqlite3_stmt *stmt) const { sqlite3_finalize(stmt); } };
-
 void Check(sqlite3 *db, int rc)
 {
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
@@ -131,7 +133,7 @@ void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entri
     {
         sqlite3 *raw = nullptr;
         const int rc = sqlite3_open(QFile::encodeName(scratch.fileName()).constData(), &raw);
-        std::unique_ptr<sqlite3, TCloseDb> db(raw);
+        TDbHandle db(raw);
         Check(db.get(), rc);
         Exec(db.get(), encoding == TTextEncoding::Utf16 ? "pragma encoding = 'UTF-16le'" : "pragma encoding = 'UTF-8'");
         Exec(db.get(), "create table termin_items (id INTEGER PRIMARY KEY, rus VARCHAR(255), kaz VARCHAR(255), "
@@ -141,7 +143,7 @@ void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entri
         Check(db.get(), sqlite3_prepare_v2(db.get(),
                                            "insert into termin_items (rus, kaz, cat, rus_upper, kaz_upper) "
                                            "values (?, ?, ?, ?, ?)", -1, &rawStmt, nullptr));
-        std::unique_ptr<sqlite3_stmt, TFinalize> insert(rawStmt);
+        TStmtHandle insert(rawStmt);
         for (const TTermEntry &entry : entries) {
             BindText(db.get(), insert.get(), 1, entry.Rus);
             BindText(db.get(), insert.get(), 2, entry.Kaz);
@@ -164,3 +166,5 @@ void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entri
         throw TTermFileError(QStringLiteral("%1: %2").arg(path, QString::fromStdString(error.message())).toStdString());
     scratch.setAutoRemove(false);
 }
+
+} // namespace lexaran::tools

@@ -18,8 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace lexaran;
-using lexaran::store::EncodeFileName;
+using namespace lexaran::platform;
 
 extern char **environ;
 

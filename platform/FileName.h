@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace lexaran::store {
+namespace lexaran::platform {
 
 // File names as the system hands them out: bytes that need not be UTF-8.
 // A name is carried as a QString without losing a byte, so that it can sit
@@ -22,4 +22,4 @@ QString DecodeFileName(QByteArrayView bytes);
 // EncodeFileName(DecodeFileName(b)) == b.
 QByteArray EncodeFileName(QStringView name);
 
-} // namespace lexaran::store
+} // namespace lexaran::platform

@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-namespace lexaran {
+namespace lexaran::platform {
 
 namespace {
 
@@ -45,7 +45,7 @@ QString LinkTargetDirectory(const char *link)
     const qsizetype slash = target.lastIndexOf('/');
     if (slash < 0)
         NotFound();
-    return store::DecodeFileName(QByteArrayView(target).first(slash + 1));
+    return DecodeFileName(QByteArrayView(target).first(slash + 1));
 #endif
 }
 
@@ -64,4 +64,4 @@ QString ExecutableDirectory()
 #endif
 }
 
-} // namespace lexaran
+} // namespace lexaran::platform

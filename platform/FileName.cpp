@@ -1,6 +1,6 @@
 #include "FileName.h"
 
-namespace lexaran::store {
+namespace lexaran::platform {
 
 namespace {
 
@@ -100,4 +100,4 @@ QByteArray EncodeFileName(QStringView name)
     return bytes;
 }
 
-} // namespace lexaran::store
+} // namespace lexaran::platform
