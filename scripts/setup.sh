@@ -48,7 +48,8 @@ test_packages=(
 # To build for Windows (scripts/build-windows.sh): the MinGW-w64 compiler,
 # Qt's host tools for the Windows Qt, what unpacks Debian source packages
 # and generates the engine's single source file, wine to run the importer
-# and the tests, NSIS for the installer, zip for the portable folder.
+# and the tests with the fonts every Windows has, NSIS for the installer,
+# zip for the portable folder.
 windows_packages=(
   cmake
   ninja-build
@@ -61,6 +62,7 @@ windows_packages=(
   xz-utils
   tcl
   wine64
+  fonts-wine
   nsis
   zip
 )

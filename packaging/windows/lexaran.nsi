@@ -11,7 +11,9 @@
 ; uninstaller registered in Add/Remove Programs that removes every file it
 ; installed; /S installs and uninstalls silently.
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it needs no 32-bit layer of
+; Windows (nor of wine) to run.
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin

@@ -45,6 +45,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       timeout 300 "$wine" wineboot --init >/dev/null 2>&1 ||
         { echo "wine-run: making the wine prefix $WINEPREFIX failed or took longer than 300 s" >&2; exit 1; }
+      # The faces every Windows has in its Fonts folder: wine's own.
+      cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+        { echo "wine-run: wine's fonts are missing (Debian package fonts-wine)" >&2; exit 1; }
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
