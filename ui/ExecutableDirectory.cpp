@@ -55,8 +55,14 @@ QString ExecutableDirectory()
     // Qt decodes this path as UTF-8 and gives up on a name that is not, so
     // the link is read here and its bytes kept.
     return LinkTargetDirectory("/proc/self/exe");
+#elif defined(_WIN32)
+    // The system's own UTF-16 path, whatever its length; the engine's
+    // library is looked for in the same place.
+    const QString directory = store::ModuleDirectory();
+    if (directory.isEmpty())
+        NotFound();
+    return directory;
 #else
-    // Elsewhere Qt's path is exact (UTF-16 on Windows).
     const QString program = QCoreApplication::applicationFilePath();
     if (program.isEmpty())
         NotFound();

@@ -4,7 +4,10 @@
 #include "StoreFixture.h"
 #include "TStoreError.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -38,6 +41,8 @@ private slots:
     void openingFailures();
     void exclusiveLockFailsAtOnce();
     void closedConnectionReopens();
+    void closingReleasesFile_data();
+    void closingReleasesFile();
     void failedOpenClosesStatementOnly();
     void sqlChangeClosesStatement();
     void fieldTyping_data();
@@ -53,12 +58,45 @@ private slots:
 
 void tst_SQLQuery::engineLibrary()
 {
+#ifdef _WIN32
+    QCOMPARE(SqliteLibraryFileName(), QStringLiteral("sqlite3.dll"));
+    // Only the executable's own folder, by the library's full path.
+    QCOMPARE(SqliteLibraryPath(),
+             QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QLatin1String("\\sqlite3.dll"));
+
+    // A working directory with an engine in it lends none to a folder
+    // without one.
+    QTemporaryDir working, empty, impostor;
+    QVERIFY(QFile::copy(SqliteLibraryPath(), working.filePath(QStringLiteral("sqlite3.dll"))));
+    const auto inside = [](const QTemporaryDir &directory) {
+        return QDir::toNativeSeparators(directory.filePath(QStringLiteral("sqlite3.dll")));
+    };
+    {
+        struct TRestoreCurrent
+        {
+            QString path = QDir::currentPath();
+            ~TRestoreCurrent() { QDir::setCurrent(path); }
+        } restore;
+        QVERIFY(QDir::setCurrent(working.path()));
+        QVERIFY_STORE_ERROR(TSqliteApi::Load(inside(empty)), QStringLiteral("sqlite3.dll not found"));
+    }
+
+    // A library that loads but lacks the engine's functions: a copy of this
+    // program, which exports nothing, under the engine's name.
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), inside(impostor)));
+    QVERIFY_STORE_ERROR(TSqliteApi::Load(inside(impostor)), QStringLiteral("sqlite3.dll not found"));
+    const TSqliteApi api = TSqliteApi::Load(SqliteLibraryPath());
+#else
     QCOMPARE(SqliteLibraryFileName(), QStringLiteral("libsqlite3.so.0"));
+    QCOMPARE(SqliteLibraryPath(), SqliteLibraryFileName());
     QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("libnosuchengine.so.0")),
                         QStringLiteral("libnosuchengine.so.0 not found"));
+    QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("/nonexistent/folder/libsqlite3.so.0")),
+                        QStringLiteral("libsqlite3.so.0 not found"));
     // A library that loads but lacks the engine's functions.
     QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("libz.so.1")), QStringLiteral("libz.so.1 not found"));
     const TSqliteApi api = TSqliteApi::Load(SqliteLibraryFileName());
+#endif
     QVERIFY(api.table_column_metadata);
 }
 
@@ -196,7 +234,7 @@ void tst_SQLQuery::exclusiveLockFailsAtOnce()
 {
     TStoreFixture fixture(TermTableSql(3));
     sqlite3 *holder = nullptr;
-    QCOMPARE(sqlite3_open(QFile::encodeName(fixture.path).constData(), &holder), SQLITE_OK);
+    QCOMPARE(sqlite3_open(fixture.path.toUtf8().constData(), &holder), SQLITE_OK);
     QCOMPARE(sqlite3_exec(holder, "pragma locking_mode = exclusive; begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
 
     const auto start = std::chrono::steady_clock::now();
@@ -216,6 +254,48 @@ void tst_SQLQuery::closedConnectionReopens()
     fixture.Run(QStringLiteral("select * from termin_items"));
     QVERIFY(fixture.connection.Connected());
     QVERIFY(fixture.query.Fetch());
+}
+
+void tst_SQLQuery::closingReleasesFile_data()
+{
+    QTest::addColumn<int>("rowsRead");  // -1: the query is not opened
+    QTest::addColumn<bool>("counted");
+
+    QTest::newRow("connection without a statement") << -1 << false;
+    QTest::newRow("statement open, no row read") << 0 << false;
+    QTest::newRow("rows read halfway") << 2 << false;
+    QTest::newRow("rows read and counted") << 4 << true;
+}
+
+void tst_SQLQuery::closingReleasesFile()
+{
+    QFETCH(int, rowsRead);
+    QFETCH(bool, counted);
+
+    TStoreFixture fixture(TermTableSql(4));
+    fixture.connection.Open();
+    if (rowsRead >= 0) {
+        fixture.Run(QStringLiteral("select * from termin_items"));
+        for (int i = 0; i < rowsRead; ++i)
+            QVERIFY(fixture.query.Fetch());
+    }
+    if (counted)
+        QCOMPARE(fixture.query.RecordCount(), 4);
+    QVERIFY(HeldOpenHere(fixture.path));
+
+    fixture.connection.Close();
+    QVERIFY(!fixture.connection.Connected());
+    QVERIFY(!HeldOpenHere(fixture.path));
+    // The query closed with the connection and is still usable: it reads
+    // nothing, and opening it opens the connection again.
+    QVERIFY(!fixture.query.Active());
+    QVERIFY(!fixture.query.Fetch());
+    fixture.Run(QStringLiteral("select rus from termin_items"));
+    QVERIFY(fixture.query.Fetch());
+    QCOMPARE(fixture.query.Text(0), u"рус1");
+    fixture.connection.Close();
+    // What a user of the file sees: it can be deleted at once.
+    QVERIFY(QFile::remove(fixture.path));
 }
 
 void tst_SQLQuery::failedOpenClosesStatementOnly()
