@@ -10,7 +10,7 @@
 // - the program: the real window (TForm1, offscreen) in a process of its
 //   own, timed from the click until its event loop is idle and the grid has
 //   painted; start-up from process start to the first painted window;
-//   resident memory from /proc/self/status.
+//   resident memory from /proc/self/status (on Windows the working set).
 //
 //   lexaran_bench [--terms N] [--repeat R] [--data-dir DIR] [--encoding utf8|utf16|both]
 //                 [--curve N,N,...]
@@ -40,6 +40,11 @@
 
 #include <sqlite3.h>
 #include <time.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -89,9 +94,18 @@ TStats Stats(std::vector<double> times)
     return {times.front(), times[times.size() / 2]};
 }
 
-// A value of /proc/self/status in KiB (VmRSS, VmHWM).
+// The resident set in KiB: now (VmRSS) or at its peak (VmHWM), from
+// /proc/self/status; on Windows the working set and its peak.
 long StatusKiB(const char *key)
 {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    const SIZE_T bytes = std::strcmp(key, "VmHWM") == 0 ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
+    return long(bytes / 1024);
+#else
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -101,6 +115,24 @@ long StatusKiB(const char *key)
             return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
     }
     return -1;
+#endif
+}
+
+// Puts the benchmark file into the program's directory under `name` without
+// copying its bytes where the system allows: a symbolic link, or on Windows
+// a hard link (QFile::link makes a shell shortcut there, which the engine
+// cannot read), and a copy only when neither can be made.
+bool PlaceDatabase(const QString &file, const QString &name)
+{
+    const QString target = QFileInfo(file).absoluteFilePath();
+#ifdef _WIN32
+    if (CreateHardLinkW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(name).utf16()),
+                        reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(target).utf16()), nullptr))
+        return true;
+    return QFile::copy(target, name);
+#else
+    return QFile::link(target, name);
+#endif
 }
 
 [[noreturn]] void Fail(const char *what)
@@ -312,8 +344,8 @@ int RunProgram(const QString &path, int repeat, bool utf8, int terms, bool searc
 {
     const auto entered = TClock::now();
     QTemporaryDir directory;
-    if (!QFile::link(QFileInfo(path).absoluteFilePath(), directory.filePath(QStringLiteral("termins.db"))))
-        Fail("cannot link the benchmark file");
+    if (!PlaceDatabase(path, directory.filePath(QStringLiteral("termins.db"))))
+        Fail("cannot place the benchmark file beside the program");
     TForm1 form(directory.path() + QLatin1Char('/'));
     QWidget *viewport = form.DBGrid1->viewport();
     TPaintWatch watch(viewport);

@@ -168,6 +168,9 @@ void tst_SQLQuery::nonUtf8Path()
     // A directory name that is not UTF-8 arrives decoded without loss and
     // reaches the engine as its bytes; the file is found, and created there
     // when missing.
+#ifdef _WIN32
+    QSKIP("Windows file names are UTF-16, never bytes outside UTF-8; nonLatinPath covers them");
+#else
     QTemporaryDir directory;
     const QByteArray parent = QFile::encodeName(directory.path());
     const TRawDirectory folder(parent, "caf\xe9-dir");
@@ -190,6 +193,7 @@ void tst_SQLQuery::nonUtf8Path()
     QCOMPARE(RawEntries(folder.Path()), (QList<QByteArray>{"created.db", "termins.db"}));
     // Nothing appeared anywhere else (a lossy name would name another file).
     QCOMPARE(RawEntries(parent), QList<QByteArray>{"caf\xe9-dir"});
+#endif
 }
 
 void tst_SQLQuery::openingFailures_data()

@@ -3,14 +3,21 @@
 #include "FixtureDb.h"
 #include "RawNames.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <cstdio>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -18,12 +25,60 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace lexaran;
-using lexaran::store::EncodeFileName;
-
 extern char **environ;
+#endif
+
+using namespace lexaran;
 
 namespace {
+
+#ifdef _WIN32
+// The full path of this program as the system reports it.
+QString ModuleFileName()
+{
+    std::wstring name(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), DWORD(name.size()));
+    name.resize(length);
+    return QString::fromStdWString(name);
+}
+
+// A program started with CreateProcessW, ended when the guard goes.
+class TChild
+{
+public:
+    TChild(const QString &program, const QString &workingDirectory)
+    {
+        const std::wstring application = QDir::toNativeSeparators(program).toStdWString();
+        std::wstring commandLine = L"\"" + application + L"\"";
+        const std::wstring directory = QDir::toNativeSeparators(workingDirectory).toStdWString();
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           directory.c_str(), &startup, &process_)) {
+            CloseHandle(process_.hThread);
+        } else {
+            process_.hProcess = nullptr;
+        }
+    }
+    ~TChild()
+    {
+        if (process_.hProcess) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 30000);
+            CloseHandle(process_.hProcess);
+        }
+    }
+    TChild(const TChild &) = delete;
+    TChild &operator=(const TChild &) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    bool Running() const { return Started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+#else
+using lexaran::store::EncodeFileName;
 
 // The target of a symbolic link as bytes; empty when it cannot be read.
 QByteArray LinkTarget(const QByteArray &link)
@@ -100,6 +155,7 @@ public:
 private:
     pid_t pid_ = -1;
 };
+#endif
 
 } // namespace
 
@@ -112,7 +168,87 @@ private slots:
     void linkTargetDirectory();
     void unreadableLink();
     void programInNonUtf8Directory();
+    void ownDirectory();
+    void programInKazakhLongPath();
 };
+
+#ifdef _WIN32
+void tst_ExecutableDirectory::linkTargetDirectory_data()
+{
+}
+
+void tst_ExecutableDirectory::linkTargetDirectory()
+{
+    QSKIP("the executable's directory comes from the system's own call on Windows, not from a link");
+}
+
+void tst_ExecutableDirectory::unreadableLink()
+{
+    QSKIP("the executable's directory comes from the system's own call on Windows, not from a link");
+}
+
+void tst_ExecutableDirectory::programInNonUtf8Directory()
+{
+    QSKIP("Windows file names are UTF-16, never bytes outside UTF-8; programInKazakhLongPath covers them");
+}
+
+void tst_ExecutableDirectory::ownDirectory()
+{
+    // The folder of the path that the system reports for this very program,
+    // with its separator at the end.
+    const QString program = ModuleFileName();
+    QVERIFY(!program.isEmpty());
+    const QString directory = ExecutableDirectory();
+    QCOMPARE(directory, program.left(program.lastIndexOf(u'\\') + 1));
+    QVERIFY(directory.endsWith(u'\\'));
+    QCOMPARE(QDir::fromNativeSeparators(directory), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+void tst_ExecutableDirectory::programInKazakhLongPath()
+{
+    // The real program, copied with its engine into a folder with a Kazakh
+    // name deeper than the old 260-character limit and started from
+    // elsewhere, creates its missing dictionary in that folder and nowhere
+    // else.
+    QTemporaryDir temporary;
+    QString folder = temporary.filePath(QStringLiteral("сөздік қоры"));
+    for (int level = 0; folder.size() <= 300; ++level)
+        folder += QStringLiteral("/терминдер жинағы %1").arg(level);
+    QVERIFY(QDir().mkpath(folder));
+    const QString elsewhere = temporary.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QString program = folder + QLatin1String("/lexaran.exe");
+    QVERIFY(QFile::copy(QStringLiteral(LEXARAN_PATH), program));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QLatin1String("/sqlite3.dll"),
+                        folder + QLatin1String("/sqlite3.dll")));
+    const QString dictionary = folder + QLatin1String("/termins.db");
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    {
+        TChild child(program, elsewhere);
+        QVERIFY2(child.Started(), qPrintable(qt_error_string()));
+        QDeadlineTimer deadline(60000);
+        while (!QFileInfo::exists(dictionary) && child.Running() && !deadline.hasExpired())
+            QTest::qSleep(50);
+        QVERIFY2(QFileInfo::exists(dictionary), "no termins.db made beside the program within 60 s");
+        QVERIFY2(child.Running(), "the program ended on its own");
+    }
+    QCOMPARE(QDir(elsewhere).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{QStringLiteral("lexaran.exe"), QStringLiteral("sqlite3.dll"), QStringLiteral("termins.db")}));
+}
+#else
+void tst_ExecutableDirectory::ownDirectory()
+{
+    // The link's target is the program's own path.
+    const QString directory = ExecutableDirectory();
+    QCOMPARE(directory, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+void tst_ExecutableDirectory::programInKazakhLongPath()
+{
+    QSKIP("Windows' path limits; on Unix programInNonUtf8Directory and linkTargetDirectory cover the names");
+}
 
 void tst_ExecutableDirectory::linkTargetDirectory_data()
 {
@@ -198,6 +334,8 @@ void tst_ExecutableDirectory::programInNonUtf8Directory()
     QCOMPARE(RawEntries(directory.Path()), (QList<QByteArray>{"lexaran", "termins.db"}));
     QCOMPARE(RawFileBytes(dictionary), before);
 }
+
+#endif
 
 QTEST_MAIN(tst_ExecutableDirectory)
 #include "tst_executabledirectory.moc"
