@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <string>
 #include <utility>
 
 #ifdef _WIN32
@@ -135,10 +136,9 @@ private:
 QString MoveReplacing(const QString &from, const QString &to)
 {
 #ifdef _WIN32
-    const auto wide = [](const QString &name) {
-        return reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(name).utf16());
-    };
-    if (MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
+    const std::wstring destination = QDir::toNativeSeparators(to).toStdWString();
+    if (MoveFileExW(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return QString();
     return qt_error_string(int(GetLastError()));
 #else
