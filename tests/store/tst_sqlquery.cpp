@@ -15,6 +15,10 @@
 #include <chrono>
 #include <cstdio>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace lexaran::store;
 
 // The message and code of the store error that `statement` throws.
@@ -85,6 +89,10 @@ void tst_SQLQuery::engineLibrary()
     // program, which exports nothing, under the engine's name.
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), inside(impostor)));
     QVERIFY_STORE_ERROR(TSqliteApi::Load(inside(impostor)), QStringLiteral("sqlite3.dll not found"));
+    // The store keeps what it loaded; the test lets go, so that the folder
+    // can be removed.
+    if (const HMODULE loaded = GetModuleHandleW(reinterpret_cast<const wchar_t *>(inside(impostor).utf16())))
+        FreeLibrary(loaded);
     const TSqliteApi api = TSqliteApi::Load(SqliteLibraryPath());
 #else
     QCOMPARE(SqliteLibraryFileName(), QStringLiteral("libsqlite3.so.0"));
