@@ -4,6 +4,8 @@
 #include <windows.h>
 #endif
 
+namespace lexaran::app {
+
 namespace {
 
 // The show commands that matter here, as winuser.h numbers them; spelled
@@ -42,3 +44,5 @@ Qt::WindowStates StartupShowState()
     // window manager applies its own rules to the window once it is shown.
     return Qt::WindowNoState;
 }
+
+} // namespace lexaran::app

@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+namespace lexaran::app {
+
 // The state in which the desktop asked for the first window to be shown:
 // maximized, minimized without activation, or normal.
 Qt::WindowStates StartupShowState();
@@ -11,3 +13,5 @@ Qt::WindowStates StartupShowState();
 // SW_SHOWMINNOACTIVE, normal for every other command, among them the other
 // minimizing ones.
 Qt::WindowStates ShowStateForCommand(unsigned showCommand);
+
+} // namespace lexaran::app

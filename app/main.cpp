@@ -5,6 +5,10 @@
 
 #include <QIcon>
 
+using lexaran::app::StartupShowState;
+
+using lexaran::shell::TApplication;
+
 namespace {
 
 QIcon ApplicationIcon()

@@ -19,6 +19,8 @@ if [ $# -ne 1 ]; then
   exit 2
 fi
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# shellcheck source=lib/x11.sh
+. "$root/scripts/lib/x11.sh"
 build="$(cd "$1" && pwd)"
 program="$build/app/lexaran"
 database="$build/app/termins.db"
@@ -85,12 +87,8 @@ wait_for() {
 }
 
 # The display: 1600 by 900 at 96 dpi.
-Xvfb -displayfd 3 -screen 0 1600x900x24 -dpi 96 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 "Xvfb did not report its display number" test -s "$work/display"
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-wait_for 10 "the display $DISPLAY does not answer" xwininfo -root
+x11_start_xvfb "$work" 1600x900x24 -dpi 96 || { pids+=("$XVFB_PID"); fail "no virtual display"; }
+pids+=("$XVFB_PID")
 
 # The session bus, and on it the accessibility bus.
 dbus-daemon --session --nofork --print-address=1 >"$work/dbus-address" 2>"$work/dbus.log" &
@@ -118,17 +116,8 @@ env -i "${base_env[@]}" DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSI
 app=$!
 pids+=("$app")
 
-window=""
-find_window() {
-  window="$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n1)"
-  [ -n "$window" ]
-}
-deadline=$((SECONDS + 20))
-until find_window; do
-  kill -0 "$app" 2>/dev/null || fail "the program ended at start: $(cat "$work/program.log")"
-  [ "$SECONDS" -lt "$deadline" ] || fail "the program showed no window within 20 s"
-  sleep 0.1
-done
+x11_wait_window "$app" 20 "$work/program.log" || fail "no window of the program"
+window="$WINDOW"
 framed() { xprop -id "$window" _NET_FRAME_EXTENTS | grep -q '='; }
 wait_for 10 "openbox did not frame the window" framed
 

@@ -13,6 +13,8 @@ cd "$(dirname "$0")/.."
 export LC_ALL=C.UTF-8
 
 fail() { echo "package check: $*" >&2; exit 1; }
+# shellcheck source=lib/x11.sh
+. scripts/lib/x11.sh
 
 if [ $# -ge 1 ]; then
   deb="$1"
@@ -60,7 +62,8 @@ echo "control fields and ${#expected[@]} files present"
 # root, the temporary files lintian leaves behind, and the home and runtime
 # directories of the started program.
 scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
+XVFB_PID=""
+trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null; rm -rf "$scratch"' EXIT
 root="$scratch/root"
 mkdir -p "$root" "$scratch/tmp" "$scratch/home"
 install -d -m 700 "$scratch/runtime"
@@ -108,19 +111,14 @@ echo "desktop entry and AppStream file valid"
 shot="$(cd "$(dirname "$deb")" && pwd)/unpacked-window.png"
 cat > "$root/DEBIAN/start" <<'START'
 set -euo pipefail
-root="$1"; shot="$2"
+root="$1"; shot="$2"; lib="$3"
+. "$lib"
 cd /
 env -u QT_QPA_PLATFORM HOME="$root/../home" XDG_RUNTIME_DIR="$root/../runtime" "$root/usr/bin/lexaran" > "$root/DEBIAN/program.log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
-window=""
-for _ in $(seq 600); do
-  window="$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)"
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || { cat "$root/DEBIAN/program.log" >&2; echo "the program ended before showing a window" >&2; exit 1; }
-  sleep 0.1
-done
-[ -n "$window" ] || { cat "$root/DEBIAN/program.log" >&2; echo "no window of the program after 60 s" >&2; exit 1; }
+x11_wait_window "$pid" 60 "$root/DEBIAN/program.log"
+window="$WINDOW"
 sleep 1
 kill -0 "$pid" || { echo "the program ended after showing its window" >&2; exit 1; }
 ls -l "/proc/$pid/fd" | grep -F -- "-> $root/usr/lib/lexaran/termins.db" >/dev/null \
@@ -133,8 +131,12 @@ kill -0 "$pid" 2>/dev/null && { echo "the program did not end within 10 s of bei
 trap - EXIT
 echo "the unpacked program shows its window \"$title\" and holds the unpacked termins.db open"
 START
-timeout --kill-after=10 180 xvfb-run -a -s "-screen 0 1280x800x24" bash "$root/DEBIAN/start" "$root" "$shot" \
+x11_start_xvfb "$scratch" 1280x800x24 || fail "no virtual display"
+timeout --kill-after=10 180 bash "$root/DEBIAN/start" "$root" "$shot" "$PWD/scripts/lib/x11.sh" \
   || fail "starting the unpacked program failed or took longer than 180 s"
+kill "$XVFB_PID"
+wait "$XVFB_PID" 2>/dev/null || true
+XVFB_PID=""
 echo "screenshot: $shot"
 
 (cd "$root" && md5sum --quiet -c DEBIAN/md5sums) || fail "an unpacked file changed while the program ran"

@@ -46,8 +46,8 @@ constexpr const char16_t *kCategoryTexts[] = {
 
 } // namespace
 
-namespace lexaran {
+namespace lexaran::search {
 
 const std::span<const char16_t *const> kCategories = kCategoryTexts;
 
-} // namespace lexaran
+} // namespace lexaran::search

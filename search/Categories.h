@@ -6,8 +6,8 @@
 // категория", stands for all categories; every other entry is a subject
 // whose text a term's cat must equal, character for character, to be found
 // under it.
-namespace lexaran {
+namespace lexaran::search {
 
 extern const std::span<const char16_t *const> kCategories;
 
-} // namespace lexaran
+} // namespace lexaran::search

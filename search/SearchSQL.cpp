@@ -2,6 +2,8 @@
 
 #include "TextCase.h"
 
+using lexaran::text::UpperCaseSimple;
+
 QString StartupSQL()
 {
     return QStringLiteral("select id, rus, kaz, cat from termin_items limit 1000");

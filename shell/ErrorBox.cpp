@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+namespace lexaran::shell {
+
 namespace {
 
 void ShowMessageBox(QWidget *owner, const QString &caption, const QString &text)
@@ -58,13 +60,28 @@ QString ExceptionMessage(std::exception_ptr error) noexcept
     return QString();
 }
 
-
 QString WithPeriod(const QString &message)
 {
     if (!message.isEmpty() && message.back().unicode() > u'.')
         return message + u'.';
     return message;
 }
+
+TExceptionPresenter SetExceptionPresenter(TExceptionPresenter presenter)
+{
+    TExceptionPresenter previous = std::move(Presenter());
+    Presenter() = presenter ? std::move(presenter) : TExceptionPresenter(ShowMessageBox);
+    return previous;
+}
+
+} // namespace lexaran::shell
+
+// The two entries the rest of the program knows by name stand outside the
+// namespace.
+using lexaran::shell::ApplicationTitle;
+using lexaran::shell::ExceptionMessage;
+using lexaran::shell::Presenter;
+using lexaran::shell::WithPeriod;
 
 void ShowException(std::exception_ptr error)
 {
@@ -80,11 +97,4 @@ void HandleException(std::exception_ptr error) noexcept
     } catch (...) {
         // The box itself failed (no memory left): there is no other way to tell.
     }
-}
-
-TExceptionPresenter SetExceptionPresenter(TExceptionPresenter presenter)
-{
-    TExceptionPresenter previous = std::move(Presenter());
-    Presenter() = presenter ? std::move(presenter) : TExceptionPresenter(ShowMessageBox);
-    return previous;
 }

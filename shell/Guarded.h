@@ -5,6 +5,8 @@
 #include <exception>
 #include <utility>
 
+namespace lexaran::shell {
+
 // Runs one entry from Qt into the program's code (a slot, an event override,
 // the window's creation handler): an error that escapes it is reported
 // through HandleException and goes no further, so no exception ever crosses
@@ -18,3 +20,5 @@ void Guarded(F &&entry) noexcept
         HandleException(std::current_exception());
     }
 }
+
+} // namespace lexaran::shell

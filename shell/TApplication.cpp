@@ -2,6 +2,8 @@
 
 #include "ErrorBox.h"
 
+namespace lexaran::shell {
+
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
 }
@@ -15,3 +17,5 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
         return false;
     }
 }
+
+} // namespace lexaran::shell

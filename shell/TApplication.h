@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace lexaran::shell {
+
 // The application object. Its notify override is the last safety net of the
 // event loop: every handler already runs through Guarded, but should anything
 // still escape the dispatch of an event, it gives one error box and the loop
@@ -15,3 +17,5 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+} // namespace lexaran::shell

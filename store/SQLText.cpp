@@ -2,6 +2,8 @@
 
 #include "TextCase.h"
 
+using lexaran::text::LowerCaseSimple;
+
 namespace lexaran::store {
 
 namespace {
@@ -115,7 +117,13 @@ int CountParameterMarkers(QStringView text)
 
 } // namespace lexaran::store
 
-using namespace lexaran::store;
+// The two statement-text functions that the rest of the program knows by
+// name stand outside the namespace and read the text with its helpers.
+using lexaran::store::Closer;
+using lexaran::store::IndexOutsideQuotes;
+using lexaran::store::IsWordSeparator;
+using lexaran::store::TQuoteScanner;
+using lexaran::store::Unquoted;
 
 QString TableNameFromSQL(QStringView text)
 {

@@ -1,9 +1,10 @@
 #include "SqliteApi.h"
 
-#include "FileName.h"
+#include "ExecutableDirectory.h"
 #include "TStoreError.h"
 
 #include <optional>
+#include <stdexcept>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -67,10 +68,13 @@ QString SqliteLibraryFileName()
 QString SqliteLibraryPath()
 {
 #ifdef _WIN32
-    const QString directory = ModuleDirectory();
-    if (directory.isEmpty())
+    QString path;
+    try {
+        path = lexaran::platform::ExecutableDirectory() + SqliteLibraryFileName();
+    } catch (const std::runtime_error &) {
+        // Nowhere to look: no other place stands in for it.
         return QString();
-    QString path = directory + SqliteLibraryFileName();
+    }
     // Past MAX_PATH only the long form of a path is sure to be accepted.
     if (path.size() >= MAX_PATH && !path.startsWith(QLatin1String("\\\\?\\"))) {
         if (path.startsWith(QLatin1String("\\\\")))  // \\server\share\...
@@ -100,6 +104,7 @@ TSqliteApi TSqliteApi::Load(const QString &library)
     resolve(api.open_v2, "sqlite3_open_v2");
     resolve(api.open16, "sqlite3_open16");
     resolve(api.close_v2, "sqlite3_close_v2");
+    resolve(api.db_config, "sqlite3_db_config");
     resolve(api.errmsg16, "sqlite3_errmsg16");
     resolve(api.errstr, "sqlite3_errstr");
     resolve(api.errcode, "sqlite3_errcode");

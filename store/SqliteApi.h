@@ -16,6 +16,7 @@ struct TSqliteApi
     decltype(&sqlite3_open_v2) open_v2;
     decltype(&sqlite3_open16) open16;
     decltype(&sqlite3_close_v2) close_v2;
+    decltype(&sqlite3_db_config) db_config;
     decltype(&sqlite3_errmsg16) errmsg16;
     decltype(&sqlite3_errstr) errstr;
     decltype(&sqlite3_errcode) errcode;

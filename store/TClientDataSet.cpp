@@ -3,6 +3,8 @@
 #include "TDataSetProvider.h"
 #include "TStoreError.h"
 
+using namespace lexaran::store;
+
 TClientDataSet::TClientDataSet(TDataSetProvider *provider, QObject *parent)
     : QObject(parent), provider_(provider)
 {
@@ -40,9 +42,20 @@ void TClientDataSet::Open()
 {
     if (active_)
         return;
-    std::vector<TFieldDef> fields = provider_->Fields();
-    TRowBuffer rows(fields);
-    const int received = provider_->GetRecords(rows, PacketRecords);
+    std::vector<TFieldDef> fields;
+    TRowBuffer rows;
+    int received = 0;
+    try {
+        fields = provider_->Fields();
+        rows = TRowBuffer(fields);
+        received = provider_->GetRecords(rows, PacketRecords);
+    } catch (...) {
+        // A statement stepped but not read to its end holds a read lock on
+        // the file until its text next changes: another program could not
+        // write the dictionary all that while.
+        provider_->Release();
+        throw;
+    }
     emit AboutToFill();
     fields_ = std::move(fields);
     rows_ = std::move(rows);
@@ -54,11 +67,18 @@ void TClientDataSet::Open()
 
 void TClientDataSet::Refresh()
 {
-    RequireActive();
     const int previous = recNo_;
     const int wanted = complete_ ? -1 : rows_.RowCount();
-    TRowBuffer rows(fields_);
-    const int received = provider_->GetRecords(rows, wanted);
+    TRowBuffer rows;
+    int received = 0;
+    try {
+        RequireActive();
+        rows = TRowBuffer(fields_);
+        received = provider_->GetRecords(rows, wanted);
+    } catch (...) {
+        provider_->Release();
+        throw;
+    }
     // The old rows go only now that every new row has arrived.
     emit AboutToFill();
     rows_ = std::move(rows);
@@ -93,6 +113,7 @@ int TClientDataSet::FetchPacket()
         received = provider_->GetRecords(rows_, PacketRecords);
     } catch (...) {
         complete_ = true;
+        provider_->Release();
         announce();
         throw;
     }

@@ -16,7 +16,9 @@ class TDataSetProvider;
 // incomplete and fetches the next packet when moved past its last row);
 // Refresh replaces all rows by those of the newly executed statement,
 // keeping the fields and the current row's ordinal. Both throw TStoreError;
-// a failed Refresh leaves the previous rows and current row in place.
+// a failed Refresh leaves the previous rows and current row in place. Any
+// fill that fails, a refused Refresh of a closed set included, releases the
+// provider's statement, so that no read of the file outlives the failure.
 // Rows cannot be inserted, changed or deleted. The provider is not owned.
 class TClientDataSet : public QObject
 {
@@ -32,9 +34,9 @@ public:
     bool Active() const noexcept { return active_; }
     bool Complete() const noexcept { return complete_; }
 
-    const std::vector<TFieldDef> &Fields() const noexcept { return fields_; }
+    const std::vector<lexaran::store::TFieldDef> &Fields() const noexcept { return fields_; }
     int FieldIndex(const QString &name) const; // -1 when there is none
-    const TRowBuffer &Rows() const noexcept { return rows_; }
+    const lexaran::store::TRowBuffer &Rows() const noexcept { return rows_; }
     int RecordCount() const noexcept { return rows_.RowCount(); }
 
     // The current row's ordinal (1 for the first row), 0 when empty.
@@ -47,8 +49,6 @@ public:
 
     // Fetches the next packet of an incomplete set; returns the rows added.
     int FetchPacket();
-
-    std::size_t ByteSize() const noexcept { return rows_.ByteSize(); }
 
 signals:
     // Just before the rows are replaced (every new row has already
@@ -64,8 +64,8 @@ private:
     void RequireActive() const;
 
     TDataSetProvider *provider_;
-    std::vector<TFieldDef> fields_;
-    TRowBuffer rows_;
+    std::vector<lexaran::store::TFieldDef> fields_;
+    lexaran::store::TRowBuffer rows_;
     int recNo_ = 0;
     bool active_ = false;
     bool complete_ = false;

@@ -106,3 +106,8 @@ int TDataSetProvider::GetRecords(TRowBuffer &into, int maxRows)
     into.Shrink();
     return copied;
 }
+
+void TDataSetProvider::Release() noexcept
+{
+    DataSet->Close();
+}

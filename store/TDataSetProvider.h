@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class TRowBuffer;
+namespace lexaran::store { class TRowBuffer; }
 class TSQLQuery;
 
 // Copies rows out of an executed statement for the result set. The query is
@@ -17,7 +17,7 @@ public:
     TSQLQuery *DataSet;
 
     // The fields of the executed statement, in column order.
-    const std::vector<TFieldDef> &Fields() const;
+    const std::vector<lexaran::store::TFieldDef> &Fields() const;
 
     // Appends up to `maxRows` further rows (all when negative) of the
     // executed statement to `into` and returns how many arrived; an empty
@@ -27,5 +27,9 @@ public:
     // full stops, and leaves `into` with the rows that arrived whole; running
     // out of memory, or a column too large for the buffer, is reported the
     // engine's way ("out of memory", "string or blob too big").
-    int GetRecords(TRowBuffer &into, int maxRows);
+    int GetRecords(lexaran::store::TRowBuffer &into, int maxRows);
+
+    // Lets go of the executed statement (closes the query), so that no read
+    // of the database outlives a fill that failed.
+    void Release() noexcept;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace lexaran::store {
+
 // The kinds a result column can take.
 enum TFieldKind : int {
     fkInteger,  // 64-bit signed integer
@@ -27,3 +29,5 @@ enum TTextForm : int {
     tfUtf16,
     tfUtf8,
 };
+
+} // namespace lexaran::store

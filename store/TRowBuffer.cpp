@@ -6,7 +6,9 @@
 #include <bit>
 #include <stdexcept>
 
-using namespace lexaran::store;
+using lexaran::text::LeftChars;
+
+namespace lexaran::store {
 
 TRowBuffer::TRowBuffer(const std::vector<TFieldDef> &fields, std::uint64_t columnLimit)
     : columnLimit_(qMin(columnLimit, kMaxColumnUnits))
@@ -131,12 +133,4 @@ QByteArrayView TRowBuffer::Bytes(int row, int field) const
     return QByteArrayView(column.units.data() + start, qsizetype(column.ends[row] - start));
 }
 
-std::size_t TRowBuffer::ByteSize() const noexcept
-{
-    std::size_t size = sizeof(*this) + columns_.capacity() * sizeof(TColumn);
-    for (const TColumn &column : columns_) {
-        size += column.numbers.capacity() * sizeof(qint64) + column.units.capacity()
-              + column.ends.capacity() * sizeof(std::uint32_t) + column.nulls.capacity() * sizeof(std::uint64_t);
-    }
-    return size;
-}
+} // namespace lexaran::store

@@ -11,6 +11,8 @@
 #include <limits>
 #include <vector>
 
+namespace lexaran::store {
+
 // Rows held column by column: numbers in one array per column, every text
 // column's text in one contiguous buffer with an end offset per row, bytes
 // likewise, and one null bit per value. A million terms cost their text as
@@ -61,17 +63,14 @@ public:
     double Float(int row, int field) const;         // fkFloat
     QByteArrayView Bytes(int row, int field) const; // fkBytes
 
-    // The bytes the rows occupy, reserves included.
-    std::size_t ByteSize() const noexcept;
-
 private:
     struct TColumn
     {
         TFieldKind kind = fkMemo;
-        lexaran::store::TPodArray<qint64> numbers;     // fkInteger values, fkFloat bit patterns
-        lexaran::store::TPodArray<char> units;         // text (in the buffer's form) and bytes
-        lexaran::store::TPodArray<std::uint32_t> ends; // text and bytes: end offset per row, in units
-        lexaran::store::TPodArray<std::uint64_t> nulls; // one bit per row
+        TPodArray<qint64> numbers;     // fkInteger values, fkFloat bit patterns
+        TPodArray<char> units;         // text (in the buffer's form) and bytes
+        TPodArray<std::uint32_t> ends; // text and bytes: end offset per row, in units
+        TPodArray<std::uint64_t> nulls; // one bit per row
 
         std::size_t Start(int row) const noexcept { return row == 0 ? 0 : ends[row - 1]; }
         // Where the next value's units begin: the end of the last one held.
@@ -118,3 +117,5 @@ inline void TRowBuffer::AppendInteger(int field, qint64 value)
 {
     columns_[std::size_t(field)].numbers.push_back(value);
 }
+
+} // namespace lexaran::store

@@ -92,7 +92,7 @@ void TSQLConnection::SetConnected(bool connected)
     // another file. open16 itself converts to UTF-8 and opens with these
     // same flags; the one difference is that a file it creates gets UTF-16
     // as its text encoding, which does not matter for a file without tables.
-    const QByteArray file = EncodeFileName(path);
+    const QByteArray file = lexaran::platform::EncodeFileName(path);
     const int rc = api.open_v2(file.constData(), &raw,
                                mustExist ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
 #endif
@@ -100,5 +100,11 @@ void TSQLConnection::SetConnected(bool connected)
     // the error text; it is owned (and so closed) from here on either way.
     std::unique_ptr<sqlite3, TCloseDb> opened(raw);
     check(opened.get(), rc);
+    // The last connection to close a WAL file would copy the log into the
+    // file and delete the log: a write into a file this program only reads.
+    // Left alone, the log keeps another program's changes for the next
+    // reader.
+    int kept = 0;
+    check(opened.get(), api.db_config(opened.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, &kept));
     db_ = std::move(opened);
 }

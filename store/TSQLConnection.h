@@ -19,7 +19,9 @@ class TSQLQuery;
 // read-write without creating it; any other value opens it read-write and
 // creates it empty when missing) and "DriverName=" (informative; the driver
 // is always SQLite).
-// Opening sets no pragma, registers nothing and runs no statement.
+// Opening sets no pragma, registers nothing and runs no statement; it only
+// asks the engine not to checkpoint a WAL log at close, so that closing never
+// writes into the file.
 //
 // Owner of the engine connection, and of nothing else; it stays where it
 // was made, since the queries on it hold its address. Closing it, and so the

@@ -8,6 +8,9 @@
 #include "TextCase.h"
 #include "TextCut.h"
 
+using lexaran::text::LowerCaseSimple;
+using lexaran::text::LeftChars;
+
 using namespace lexaran::store;
 
 namespace {

@@ -30,7 +30,7 @@ public:
     TSQLQuery(const TSQLQuery &) = delete;
     TSQLQuery &operator=(const TSQLQuery &) = delete;
 
-    TStrings SQL;
+    lexaran::store::TStrings SQL;
 
     // Opens the connection if it is closed, replaces parameter markers,
     // compiles the text (only its first statement runs) and executes it.
@@ -40,7 +40,7 @@ public:
     bool Active() const noexcept { return !statement_.IsEmpty(); }
 
     // The columns of the open statement, typed from its first row.
-    const std::vector<TFieldDef> &Fields() const noexcept { return fields_; }
+    const std::vector<lexaran::store::TFieldDef> &Fields() const noexcept { return fields_; }
 
     // Moves to the next row (the first, after Open): true when there is one.
     bool Fetch();
@@ -67,7 +67,7 @@ public:
     // The form in which the engine holds the open statement's database
     // text, so that reading it in that form translates nothing. Asked of the
     // engine once per Open.
-    TTextForm TextForm();
+    lexaran::store::TTextForm TextForm();
 
 private:
     void TypeFields();
@@ -76,10 +76,10 @@ private:
     int RunCount(QStringView countText);
 
     TSQLConnection *connection_;
-    TStatement statement_;
-    std::vector<TFieldDef> fields_;
+    lexaran::store::TStatement statement_;
+    std::vector<lexaran::store::TFieldDef> fields_;
     bool firstRowPending_ = false;
     bool atEnd_ = true;
     int recordCount_ = -1;
-    std::optional<TTextForm> textForm_;
+    std::optional<lexaran::store::TTextForm> textForm_;
 };

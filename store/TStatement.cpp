@@ -2,7 +2,7 @@
 
 #include "SqliteApi.h"
 
-using namespace lexaran::store;
+namespace lexaran::store {
 
 void TStatement::TFinalize::operator()(sqlite3_stmt *stmt) const noexcept
 {
@@ -24,3 +24,5 @@ bool TStatement::Step()
     check(db_, rc);
     return rc == SQLITE_ROW;
 }
+
+} // namespace lexaran::store

@@ -7,6 +7,8 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+namespace lexaran::store {
+
 // One compiled engine statement. Move-only; the destructor finalizes it and
 // never throws. Every engine call is checked: failures throw TStoreError with
 // the engine's text and code.
@@ -24,10 +26,11 @@ public:
     bool Step();
 
     sqlite3_stmt *Handle() const noexcept { return stmt_.get(); }
-    sqlite3 *Connection() const noexcept { return db_; }
 
 private:
     struct TFinalize { void operator()(sqlite3_stmt *stmt) const noexcept; };
     sqlite3 *db_ = nullptr;
     std::unique_ptr<sqlite3_stmt, TFinalize> stmt_;
 };
+
+} // namespace lexaran::store

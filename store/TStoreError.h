@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace lexaran::store {
+
 // The one error type of the term store. The message is the text the user
 // sees (UTF-8 in what()); code() is the engine's result code when the engine
 // reported the failure, and 0 when the store itself did.
@@ -19,3 +21,5 @@ public:
 private:
     int code_;
 };
+
+} // namespace lexaran::store

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace lexaran::store {
+
 // An ordered list of text lines that tells its owner about every change.
 class TStrings
 {
@@ -29,3 +31,5 @@ private:
 
     QStringList lines_;
 };
+
+} // namespace lexaran::store

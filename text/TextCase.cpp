@@ -1,5 +1,7 @@
 #include "TextCase.h"
 
+namespace lexaran::text {
+
 namespace {
 
 template <typename Map>
@@ -41,3 +43,5 @@ QString LowerCaseSimple(QStringView text)
 {
     return MapCodePoints(text, [](char32_t u) { return QChar::toLower(u); });
 }
+
+} // namespace lexaran::text

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace lexaran::text {
+
 // Case mapping by the simple, locale-independent Unicode rules: every code
 // point (a surrogate pair counts as one) is replaced by its one-to-one
 // upper- or lower-case form. The length in UTF-16 units never changes, so a
@@ -11,3 +13,5 @@
 // surrogate is kept unchanged. Never throws except std::bad_alloc.
 QString UpperCaseSimple(QStringView text);
 QString LowerCaseSimple(QStringView text);
+
+} // namespace lexaran::text

@@ -1,5 +1,7 @@
 #include "TextCut.h"
 
+namespace lexaran::text {
+
 QStringView LeftChars(QStringView text, qsizetype count) noexcept
 {
     if (count >= text.size())
@@ -12,3 +14,5 @@ QStringView LeftChars(QStringView text, qsizetype count) noexcept
         --count;
     return text.first(count);
 }
+
+} // namespace lexaran::text

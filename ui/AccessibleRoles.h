@@ -1,8 +1,16 @@
 #pragma once
 
-// Makes screen readers meet the window's own widgets in their proper roles:
-// the main window as a window (a frame) and the status bar as a status bar,
-// whose panels are its readable children. Qt alone exposes both as plain
-// client areas, since they derive from QWidget directly. Safe to call more
-// than once.
-void InstallAccessibleRoles();
+#include <QAccessible>
+
+struct QMetaObject;
+
+namespace lexaran::ui {
+
+// Makes screen readers meet widgets of class `type` (exactly that class, not
+// its subclasses) in `role`. Qt alone exposes a widget that derives from
+// QWidget directly as a plain client area; the window gives itself the
+// window (frame) role and its status bar the status-bar role, whose panels
+// are its readable children. Giving a class a role again replaces it.
+void InstallAccessibleRole(const QMetaObject &type, QAccessible::Role role);
+
+} // namespace lexaran::ui

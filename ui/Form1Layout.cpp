@@ -5,7 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace lexaran {
+namespace lexaran::ui {
 
 namespace {
 
@@ -18,7 +18,7 @@ const TControlLayout kControls[] = {
     {"StatusBar1", 0, 549, 1097, 19, nullptr, -1, {}, u"Күй жолағы", nullptr},
     {"BitBtn1", 623, 20, 87, 21, u"Іздеу", 2, {}, u"Іздеу", nullptr},
     {"Edit1", 8, 20, 377, 21, u"Іздейтін сөзіңізді енгізіңіз ...", 3, {}, u"Іздейтін сөз", nullptr},
-    {"ComboBox1", 391, 20, 226, 22, u"Барлық категория", 4, kCategories, u"Категория", nullptr},
+    {"ComboBox1", 391, 20, 226, 22, u"Барлық категория", 4, search::kCategories, u"Категория", nullptr},
     {"BitBtn2", 712, 20, 87, 21, u"Барлығы", 5, {}, u"Барлығы", u"Барлық терминдерді көрсету"},
     {"RadioGroup1", 8, 48, 449, 41, u"Іздеу түрі", 6, kMatchKinds, u"Іздеу түрі", nullptr},
     {"RadioGroup2", 463, 47, 243, 41, u"Іздеу өрісі", 7, kSearchFields, u"Іздеу өрісі", nullptr},
@@ -49,4 +49,4 @@ const TControlLayout &ControlLayout(const char *name)
     throw std::out_of_range(name);
 }
 
-} // namespace lexaran
+} // namespace lexaran::ui

@@ -6,7 +6,7 @@
 // texts and tab order, in 96-dpi design pixels. Qt scales logical pixels to
 // the monitor itself, so these lengths are used as they stand.
 
-namespace lexaran {
+namespace lexaran::ui {
 
 struct TControlLayout
 {
@@ -46,4 +46,4 @@ extern const std::span<const int> kStatusPanelWidths;
 // The control's entry by name; throws std::out_of_range for an unknown name.
 const TControlLayout &ControlLayout(const char *name);
 
-} // namespace lexaran
+} // namespace lexaran::ui

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 
+namespace lexaran::ui {
+
 // Shows the busy cursor for its lifetime: while a statement, a copy of rows
 // or a count runs. Restored also when the step throws.
 class TBusyCursor
@@ -13,3 +15,5 @@ public:
     TBusyCursor(const TBusyCursor &) = delete;
     TBusyCursor &operator=(const TBusyCursor &) = delete;
 };
+
+} // namespace lexaran::ui

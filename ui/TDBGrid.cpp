@@ -18,6 +18,8 @@
 
 #include <optional>
 
+using lexaran::shell::Guarded;
+
 namespace {
 
 // The indicator column: a narrow vertical header that draws a mark beside

@@ -2,7 +2,25 @@
 
 #include "Guarded.h"
 #include "TClientDataSet.h"
-#include "TextCut.h"
+
+using lexaran::shell::Guarded;
+
+using namespace lexaran::store;
+
+#include <QLocale>
+
+namespace {
+
+// The shortest text that reads back as the same double: every digit the
+// value holds and no more. The engine's own 15-digit text drops digits of
+// values such as 1/3, so a cell would show a number other than the one
+// stored. Independent of the locale, like the engine's reading.
+QString FloatText(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace
 
 TDataSource::TDataSource(QObject *parent) : QAbstractTableModel(parent)
 {
@@ -113,7 +131,7 @@ QVariant TDataSource::data(const QModelIndex &index, int role) const
     case fkInteger:
         return QString::number(rows.Integer(row, field));
     case fkFloat:
-        return QString::number(rows.Float(row, field));
+        return FloatText(rows.Float(row, field));
     case fkBytes:
         return QStringLiteral("(BLOB)");
     }

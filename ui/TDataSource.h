@@ -10,7 +10,9 @@ class TClientDataSet;
 // The Qt model that binds a grid to a result set: one row per row held and
 // one column per grid column it is given, each bound by field name to a
 // field of the set; the set's other fields are held but never shown. Text
-// fields show their text (long text too), NULL an empty cell. Read-only.
+// fields show their text (long text too), float fields the shortest text
+// that reads back as the same double (the same in both roles, so the grid,
+// Ctrl+C and the screen reader agree), NULL an empty cell. Read-only.
 //
 // A refill of the set resets the model; a further packet of rows is an
 // insertion at the end.

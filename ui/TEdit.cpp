@@ -7,6 +7,8 @@
 
 #include <limits>
 
+using lexaran::shell::Guarded;
+
 TEdit::TEdit(QWidget *parent) : QLineEdit(parent)
 {
     // A line edit stops at 32767 characters unless told otherwise.

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QSizeGrip>
 
+using lexaran::shell::Guarded;
+
 TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent), grip_(new QSizeGrip(this))
 {
 }

@@ -25,7 +25,9 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace lexaran;
+using lexaran::shell::Guarded;
+
+using namespace lexaran::ui;
 
 namespace {
 
@@ -129,7 +131,8 @@ TForm1::TForm1(const QString &databaseDirectory, QWidget *parent)
       ClientDataSet1(&DataSetProvider1),
       databaseDirectory_(databaseDirectory)
 {
-    InstallAccessibleRoles();
+    InstallAccessibleRole(TForm1::staticMetaObject, QAccessible::Window);
+    InstallAccessibleRole(TStatusBar::staticMetaObject, QAccessible::StatusBar);
     setObjectName(QStringLiteral("Form1"));
     ClientDataSet1.setObjectName(QStringLiteral("ClientDataSet1"));
     DataSource1.setObjectName(QStringLiteral("DataSource1"));
@@ -236,7 +239,7 @@ TSearchRequest TForm1::ReadSearchRequest() const
 
 void TForm1::FormCreate(QObject *)
 {
-    const QString directory = databaseDirectory_.isEmpty() ? ExecutableDirectory() : databaseDirectory_;
+    const QString directory = databaseDirectory_.isEmpty() ? lexaran::platform::ExecutableDirectory() : databaseDirectory_;
     TBusyCursor busy;
     SQLConnection1.Params.clear();
     SQLConnection1.Params.append(QStringLiteral("DriverName=Sqlite"));

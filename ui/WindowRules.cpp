@@ -15,7 +15,7 @@ QString GroupDigits(const QString &digits)
     return grouped;
 }
 
-namespace lexaran {
+namespace lexaran::ui {
 
 QPoint DesktopCenterPosition(const QRect &desktop, const QSize &outer)
 {
@@ -32,4 +32,4 @@ TGridFit FitGrid(const QSize &outer, int gridTop)
     return {width, height, {third, third, std::max(third - 70, 0)}};
 }
 
-} // namespace lexaran
+} // namespace lexaran::ui

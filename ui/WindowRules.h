@@ -13,7 +13,7 @@
 // counted from the right: "1234567" gives "1 234 567".
 QString GroupDigits(const QString &digits);
 
-namespace lexaran {
+namespace lexaran::ui {
 
 // Where a window of outer size `outer` opens on a desktop spanning `desktop`:
 // centred (divisions rounding toward zero), never left of or above the
@@ -31,4 +31,4 @@ struct TGridFit
 };
 TGridFit FitGrid(const QSize &outer, int gridTop);
 
-} // namespace lexaran
+} // namespace lexaran::ui

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using lexaran::app::ShowStateForCommand;
+
 class tst_StartupShowState : public QObject
 {
     Q_OBJECT

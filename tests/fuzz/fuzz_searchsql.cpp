@@ -6,6 +6,9 @@
 #include "SearchSQL.h"
 #include "TextCase.h"
 
+using lexaran::text::UpperCaseSimple;
+using lexaran::text::LowerCaseSimple;
+
 using namespace lexaran::store;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

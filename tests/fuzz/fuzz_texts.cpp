@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+using lexaran::shell::WithPeriod;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // A count's decimal digits: no sign, no leading zero (but "0" itself).
@@ -30,7 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString shown = WithPeriod(message);
     FUZZ_ASSERT(shown.startsWith(message));
     FUZZ_ASSERT(shown.size() - message.size() <= 1);
-    FUZZ_ASSERT((shown.size() > message.size()) == (!message.isEmpty() && message.back().unicode() > u'.'));
+    // The rule's cases: no period after nothing, after the 32 control
+    // characters U+0000..U+001F, a blank or the punctuation from "!" to "."
+    // (a full stop among them); one after everything else: letters of any
+    // script, digits, ":", "?", "/", DEL and later controls, a lone surrogate.
+    static const QString kNoPeriodAfter = [] {
+        QString characters;
+        for (char16_t control = 0; control < 32; ++control)
+            characters += QChar(control);
+        return characters + QStringLiteral(" !\"#$%&'()*+,-.");
+    }();
+    const bool wantsPeriod = !message.isEmpty() && !kNoPeriodAfter.contains(message.back());
+    FUZZ_ASSERT((shown.size() > message.size()) == wantsPeriod);
     if (shown.size() > message.size())
         FUZZ_ASSERT(shown.back() == u'.');
     return 0;

@@ -8,6 +8,11 @@
 
 #include <stdexcept>
 
+using lexaran::shell::ExceptionMessage;
+using lexaran::shell::Guarded;
+using lexaran::shell::TApplication;
+using lexaran::shell::WithPeriod;
+
 namespace {
 
 std::exception_ptr Nested(const std::vector<std::string> &chain)
@@ -157,16 +162,15 @@ void tst_ErrorBox::boxOwnedByActiveWindow()
 
 void tst_ErrorBox::mouseGrabReleasedFirst()
 {
-    QWidget *grabberSeen = nullptr;
-    SetExceptionPresenter([&](QWidget *, const QString &, const QString &) { grabberSeen = QWidget::mouseGrabber(); });
+    TErrorBoxRecorder recorder;
     QWidget window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.grabMouse();
     QCOMPARE(QWidget::mouseGrabber(), &window);
     Guarded([] { throw std::runtime_error("while the button was held"); });
-    SetExceptionPresenter(nullptr);
-    QCOMPARE(grabberSeen, nullptr);
+    QCOMPARE(recorder.boxes.size(), std::size_t(1));
+    QCOMPARE(recorder.boxes[0].grabber, nullptr);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
 }
 

@@ -1,8 +1,8 @@
 #include "SQLText.h"
 #include "SearchSQL.h"
+#include "StoreErrorCheck.h"
 #include "StoreFixture.h"
 #include "TStrings.h"
-#include "TStoreError.h"
 
 #include <QTest>
 
@@ -164,12 +164,7 @@ void tst_RecordCount::tableNameKeptWhole()
 void tst_RecordCount::emptyText()
 {
     TStoreFixture fixture(kCountFixture);
-    try {
-        fixture.query.RecordCount();
-        QFAIL("an empty statement was counted");
-    } catch (const TStoreError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Missing query, table name or procedure name"));
-    }
+    QVERIFY_STORE_ERROR(fixture.query.RecordCount(), QStringLiteral("Missing query, table name or procedure name"));
 }
 
 void tst_RecordCount::cachedUntilNextOpen()

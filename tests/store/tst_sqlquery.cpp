@@ -2,11 +2,13 @@
 #include "RawNames.h"
 #include "SqliteApi.h"
 #include "StoreFixture.h"
+#include "StoreErrorCheck.h"
 #include "TStoreError.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,17 +22,6 @@
 #endif
 
 using namespace lexaran::store;
-
-// The message and code of the store error that `statement` throws.
-#define QVERIFY_STORE_ERROR(statement, expectedMessage)                                    \
-    do {                                                                                   \
-        try {                                                                              \
-            statement;                                                                     \
-            QFAIL("no error from " #statement);                                            \
-        } catch (const TStoreError &error) {                                               \
-            QCOMPARE(error.message(), QString(expectedMessage));                           \
-        }                                                                                  \
-    } while (false)
 
 class tst_SQLQuery : public QObject
 {
@@ -85,9 +76,11 @@ void tst_SQLQuery::engineLibrary()
         QVERIFY_STORE_ERROR(TSqliteApi::Load(inside(empty)), QStringLiteral("sqlite3.dll not found"));
     }
 
-    // A library that loads but lacks the engine's functions: a copy of this
-    // program, which exports nothing, under the engine's name.
-    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), inside(impostor)));
+    // A library that loads, and offers one of the engine's functions but
+    // not the rest, under the engine's name.
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                            + QFileInfo(QStringLiteral(LACKS_ENGINE_PATH)).fileName(),
+                        inside(impostor)));
     QVERIFY_STORE_ERROR(TSqliteApi::Load(inside(impostor)), QStringLiteral("sqlite3.dll not found"));
     // The store keeps what it loaded; the test lets go, so that the folder
     // can be removed.
@@ -101,8 +94,13 @@ void tst_SQLQuery::engineLibrary()
                         QStringLiteral("libnosuchengine.so.0 not found"));
     QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("/nonexistent/folder/libsqlite3.so.0")),
                         QStringLiteral("libsqlite3.so.0 not found"));
-    // A library that loads but lacks the engine's functions.
-    QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("libz.so.1")), QStringLiteral("libz.so.1 not found"));
+    // A library that loads, and offers one of the engine's functions but
+    // not the rest, is refused in the same words, which name the file.
+    const QString lacking = QStringLiteral(LACKS_ENGINE_PATH);
+    QLibrary library(lacking);
+    QVERIFY2(library.load(), qPrintable(library.errorString()));
+    QVERIFY(library.resolve("sqlite3_open_v2"));
+    QVERIFY_STORE_ERROR(TSqliteApi::Load(lacking), QFileInfo(lacking).fileName() + QLatin1String(" not found"));
     const TSqliteApi api = TSqliteApi::Load(SqliteLibraryFileName());
 #endif
     QVERIFY(api.table_column_metadata);
@@ -190,7 +188,7 @@ void tst_SQLQuery::nonUtf8Path()
     for (const char *file : {"/termins.db", "/created.db"}) {
         TSQLConnection connection;
         connection.Params = {QStringLiteral("DriverName=Sqlite"),
-                             QLatin1String("Database=") + DecodeFileName(folder.Path() + file),
+                             QLatin1String("Database=") + lexaran::platform::DecodeFileName(folder.Path() + file),
                              QStringLiteral("FailIfMissing=False")};
         TSQLQuery query(&connection);
         query.SQL.Add(QStringLiteral("select count(*) from sqlite_schema"));

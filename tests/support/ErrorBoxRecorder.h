@@ -3,10 +3,10 @@
 #include "ErrorBox.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #include <vector>
 
-class QWidget;
 
 // Records the error boxes that would have been shown, for its own lifetime,
 // so that no modal box blocks a test; the previous presenter comes back when
@@ -19,15 +19,16 @@ public:
         QWidget *owner;
         QString caption;
         QString text;
+        QWidget *grabber; // the widget that held the mouse as the box came
     };
 
     TErrorBoxRecorder()
-        : previous_(SetExceptionPresenter([this](QWidget *owner, const QString &caption, const QString &text) {
-              boxes.push_back({owner, caption, text});
+        : previous_(lexaran::shell::SetExceptionPresenter([this](QWidget *owner, const QString &caption, const QString &text) {
+              boxes.push_back({owner, caption, text, QWidget::mouseGrabber()});
           }))
     {
     }
-    ~TErrorBoxRecorder() { SetExceptionPresenter(std::move(previous_)); }
+    ~TErrorBoxRecorder() { lexaran::shell::SetExceptionPresenter(std::move(previous_)); }
     TErrorBoxRecorder(const TErrorBoxRecorder &) = delete;
     TErrorBoxRecorder &operator=(const TErrorBoxRecorder &) = delete;
 
@@ -43,5 +44,5 @@ public:
     std::vector<TBox> boxes;
 
 private:
-    TExceptionPresenter previous_;
+    lexaran::shell::TExceptionPresenter previous_;
 };

@@ -3,6 +3,10 @@
 
 #include <QTest>
 
+using lexaran::text::UpperCaseSimple;
+using lexaran::text::LowerCaseSimple;
+using lexaran::text::LeftChars;
+
 class tst_Text : public QObject
 {
     Q_OBJECT

@@ -17,7 +17,10 @@
 #include <limits>
 #include <optional>
 
-using namespace lexaran;
+using lexaran::search::kCategories;
+using lexaran::text::UpperCaseSimple;
+
+using namespace lexaran::tools;
 
 namespace {
 

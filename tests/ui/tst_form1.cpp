@@ -8,6 +8,7 @@
 #include "Unit1.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -19,6 +20,8 @@
 #include <QTest>
 
 #include <memory>
+
+using namespace lexaran::tools;
 
 namespace {
 
@@ -116,6 +119,8 @@ private slots:
     void missingTable();
     void failedSearchKeepsGrid();
     void longTextShowsItsText();
+    void floatCellsKeepEveryDigit_data();
+    void floatCellsKeepEveryDigit();
     void currentRowKeepsOrdinalAndLine();
     void gridMovesCurrentRow();
     void insertAndDeleteDoNothing();
@@ -302,7 +307,7 @@ void tst_Form1::longTextShowsItsText()
         "insert into termin_items values (1, 'кровообращение', NULL, 'Медицина', 'КРОВООБРАЩЕНИЕ', NULL);"
         "insert into termin_items values (2, NULL, 'жүйке', 'Медицина', NULL, 'ЖҮЙКЕ');"
         "insert into termin_items values (3, hex(zeroblob(50000)), 'ұзын', 'Медицина', NULL, 'ҰЗЫН');"));
-    QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(fkMemo));
+    QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(lexaran::store::fkMemo));
     QCOMPARE(fixture.Cell(0, 0), QStringLiteral("кровообращение"));
     QVERIFY(!fixture.form->DBGrid1->model()->index(0, 1).data().isValid());
     QVERIFY(!fixture.form->DBGrid1->model()->index(1, 0).data().isValid());
@@ -315,6 +320,58 @@ void tst_Form1::longTextShowsItsText()
     fixture.form->ClientDataSet1.SetRecNo(3);
     QTest::keyClick(fixture.form->DBGrid1, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString(100000, u'0') + QStringLiteral("\tұзын\tМедицина"));
+}
+
+void tst_Form1::floatCellsKeepEveryDigit_data()
+{
+    QTest::addColumn<QString>("literal"); // as the file holds it
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");    // the shortest that reads back as the value
+
+    QTest::newRow("more than six digits") << QStringLiteral("1234567.89") << 1234567.89 << QStringLiteral("1234567.89");
+    QTest::newRow("one third") << QStringLiteral("1.0 / 3") << 1.0 / 3 << QStringLiteral("0.3333333333333333");
+    QTest::newRow("huge") << QStringLiteral("1e300") << 1e300 << QStringLiteral("1e+300");
+    QTest::newRow("inexact tenth") << QStringLiteral("0.1") << 0.1 << QStringLiteral("0.1");
+    QTest::newRow("seventeen digits") << QStringLiteral("1.2345678901234568e17") << 1.2345678901234568e17
+                                      << QStringLiteral("123456789012345680");
+    QTest::newRow("negative") << QStringLiteral("-2.5") << -2.5 << QStringLiteral("-2.5");
+    QTest::newRow("whole number held as REAL") << QStringLiteral("299792458.0") << 299792458.0
+                                               << QStringLiteral("299792458");
+}
+
+void tst_Form1::floatCellsKeepEveryDigit()
+{
+    QFETCH(QString, literal);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+
+    // rus is declared VARCHAR(255), but its first row holds a REAL: written
+    // while the column was declared BLOB, whose lack of affinity keeps a
+    // value as it is written. The column arrives as a float field.
+    TFormFixture fixture(QStringLiteral(
+        "create table termin_items (id INTEGER PRIMARY KEY, rus BLOB, kaz VARCHAR(255), cat VARCHAR(255),"
+        " rus_upper VARCHAR(255), kaz_upper VARCHAR(255));"
+        "insert into termin_items values (1, %1, 'жылдамдық', 'Физика және астрономия', NULL, 'ЖЫЛДАМДЫҚ');"
+        "pragma writable_schema = on;"
+        "update sqlite_master set sql = replace(sql, 'rus BLOB', 'rus VARCHAR(255)') where name = 'termin_items';")
+                             .arg(literal));
+    QCOMPARE(fixture.Boxes(), QStringList());
+    QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(lexaran::store::fkFloat));
+    QCOMPARE(fixture.form->ClientDataSet1.Rows().Float(0, 1), value);
+
+    QCOMPARE(fixture.Cell(0, 0), text);
+    QCOMPARE(text.toDouble(), value);
+
+    // The screen reader and Ctrl+C give the cell's text, not another one.
+    fixture.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(fixture.form->DBGrid1);
+    QVERIFY(grid && grid->tableInterface());
+    QAccessibleInterface *cell = grid->tableInterface()->cellAt(0, 0);
+    QVERIFY(cell);
+    QCOMPARE(cell->text(QAccessible::Name), text);
+    QTest::keyClick(fixture.form->DBGrid1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text + QStringLiteral("\tжылдамдық\tФизика және астрономия"));
 }
 
 void tst_Form1::currentRowKeepsOrdinalAndLine()

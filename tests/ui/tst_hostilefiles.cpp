@@ -1,5 +1,6 @@
 #include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "OtherConnection.h"
 #include "SearchSQL.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
@@ -70,6 +71,21 @@ TOutcome Use(const QString &directory, const QString &searchText = QStringLitera
     return outcome;
 }
 
+// What stands at `path`, told apart by kind: a file's bytes, a directory's
+// entries, or nothing. A step that turned a directory into a file, or wrote
+// into it, shows here.
+QByteArray PathState(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        const QStringList entries = QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return "directory: " + entries.join(u'/').toUtf8();
+    }
+    if (info.exists())
+        return "file: " + FileBytes(path);
+    return "nothing";
+}
+
 QStringList SideFiles(const QString &directory)
 {
     return QDir(directory).entryList({QStringLiteral("termins.db-*")}, QDir::Files | QDir::Hidden);
@@ -88,6 +104,8 @@ private slots:
     void badSearchInput_data();
     void badSearchInput();
     void fileNeverWritten();
+    void closingLeavesAnotherProgramsLog();
+    void failedFillHoldsNoLock();
 };
 
 void tst_HostileFiles::hostileFile_data()
@@ -173,7 +191,7 @@ void tst_HostileFiles::hostileFile()
 
     QTemporaryDir directory;
     make(Path(directory));
-    const QByteArray before = FileBytes(Path(directory));
+    const QByteArray before = PathState(Path(directory));
 
     QElapsedTimer timer;
     timer.start();
@@ -184,8 +202,16 @@ void tst_HostileFiles::hostileFile()
     QCOMPARE(outcome.rows, rows);
     QCOMPARE(outcome.panel0, panel0);
     QCOMPARE(outcome.panel1, panel1);
-    QCOMPARE(FileBytes(Path(directory)), before);
-    QCOMPARE(SideFiles(directory.path()), QStringList());
+    QCOMPARE(PathState(Path(directory)), before);
+    // A WAL file (its header's write version 2) keeps its log and index, since
+    // closing folds no log into the file; the window wrote nothing to the log.
+    const QByteArray file = FileBytes(Path(directory));
+    if (file.startsWith("SQLite format 3") && file.size() > 18 && file[18] == 2) {
+        QCOMPARE(SideFiles(directory.path()), (QStringList{QStringLiteral("termins.db-shm"), QStringLiteral("termins.db-wal")}));
+        QCOMPARE(QFileInfo(Path(directory) + QLatin1String("-wal")).size(), 0);
+    } else {
+        QCOMPARE(SideFiles(directory.path()), QStringList());
+    }
 }
 
 void tst_HostileFiles::lockedByAnotherProcess()
@@ -292,6 +318,61 @@ void tst_HostileFiles::fileNeverWritten()
     QCOMPARE(FileBytes(Path(directory)), before);
     QCOMPARE(QFileInfo(Path(directory)).lastModified(), modified);
     QCOMPARE(SideFiles(directory.path()), QStringList());
+}
+
+void tst_HostileFiles::closingLeavesAnotherProgramsLog()
+{
+    QTemporaryDir directory;
+    Dictionary(Path(directory), 30);
+    TErrorBoxRecorder shown;
+    QByteArray before;
+    {
+        TForm1 form(directory.path() + QLatin1Char('/'));
+        form.show();
+        {
+            // Another program turns the file into a WAL file and adds a term
+            // while the window is open; the window reads it from the log.
+            TOtherConnection other(Path(directory));
+            QCOMPARE(other.Execute(QStringLiteral("pragma journal_mode = wal")), QString());
+            QCOMPARE(other.Execute(QStringLiteral(
+                         "insert into termin_items values (31, 'жаңа', 'жаңа', 'Химия', 'ЖАҢА', 'ЖАҢА')")),
+                     QString());
+            form.BitBtn2->click();
+            QCOMPARE(form.DBGrid1->model()->rowCount(), 31);
+        }
+        // The other program is gone; its term is still only in its log.
+        QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
+        before = FileBytes(Path(directory));
+        form.close();
+    }
+    QCOMPARE(shown.Texts(), QStringList());
+    QCOMPARE(FileBytes(Path(directory)), before);
+    QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
+    // The next reader finds the term in the log.
+    QCOMPARE(TOtherConnection(Path(directory)).Text(QStringLiteral("select rus from termin_items where id = 31")),
+             QStringLiteral("жаңа"));
+}
+
+void tst_HostileFiles::failedFillHoldsNoLock()
+{
+    // Start-up finds no table, so the set stays closed; then another program
+    // puts a dictionary in the file's place, and Show all runs its statement
+    // before the closed set refuses the fill.
+    QTemporaryDir directory;
+    QVERIFY(WriteFileBytes(Path(directory), QByteArray()));
+    TErrorBoxRecorder shown;
+    TForm1 form(directory.path() + QLatin1Char('/'));
+    form.show();
+    MakeDatabase(Path(directory), TermTableSql(30));
+    form.BitBtn2->click();
+    QCOMPARE(shown.Texts(), (QStringList{QStringLiteral("no such table: termin_items."),
+                                         QStringLiteral("ClientDataSet1: Cannot perform this operation on a closed dataset.")}));
+    QCOMPARE(form.DBGrid1->model()->rowCount(), 0);
+
+    // With the window still open and idle, another program writes at once.
+    TOtherConnection other(Path(directory));
+    QCOMPARE(other.Execute(QStringLiteral("create table notes (note TEXT)")), QString());
+    QCOMPARE(other.Text(QStringLiteral("select count(*) from sqlite_master where name = 'notes'")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(tst_HostileFiles)

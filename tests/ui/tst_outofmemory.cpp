@@ -1,5 +1,6 @@
 #include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "OtherConnection.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
 #include "TStatusBar.h"
@@ -144,6 +145,13 @@ void tst_OutOfMemory::showAllThatDoesNotFit()
     QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("out of memory.")});
     QCOMPARE(form.DBGrid1->model()->rowCount(), 1000);
     QCOMPARE(form.DBGrid1->model()->index(999, 1).data().toString(), QStringLiteral("қаз1000"));
+
+    // The copy stopped part way, yet holds no read of the file: another
+    // program writes at once.
+    QCOMPARE(TOtherConnection(directory.filePath(QStringLiteral("termins.db")))
+                 .Execute(QStringLiteral("insert into termin_items (rus, kaz, cat, rus_upper, kaz_upper)"
+                                         " values ('жаңа', 'жаңа', 'Химия', 'ЖАҢА', 'ЖАҢА')")),
+             QString());
 
     // The program goes on: the next search works.
     form.Edit1->setText(QStringLiteral("ұзын"));

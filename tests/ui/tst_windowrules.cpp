@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-using namespace lexaran;
+using namespace lexaran::ui;
 
 class tst_WindowRules : public QObject
 {

@@ -1,6 +1,7 @@
 #include "TermFile.h"
 
 #include "Categories.h"
+#include "EngineHandles.h"
 #include "TextCase.h"
 
 #include <QDir>
@@ -21,7 +22,11 @@
 #include <windows.h>
 #endif
 
-using namespace lexaran;
+namespace lexaran::tools {
+
+using lexaran::search::kCategories;
+
+using lexaran::text::UpperCaseSimple;
 
 std::vector<TTermEntry> ReadTermsTsv(const QString &path)
 {
@@ -91,9 +96,6 @@ QString Term(std::mt19937_64 &random, const char16_t *const (&syllables)[N])
         term += u' ' + Word(random, syllables);
     return term;
 }
-
-struct TCloseDb { void operator()(sqlite3 *db) const { sqlite3_close_v2(db); } };
-struct TFinalize { void operator()(sqlite3_stmt *stmt) const { sqlite3_finalize(stmt); } };
 
 void Check(sqlite3 *db, int rc)
 {
@@ -188,7 +190,7 @@ void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entri
         sqlite3 *raw = nullptr;
         // The engine takes file names as UTF-8 on every platform.
         const int rc = sqlite3_open(scratchName.toUtf8().constData(), &raw);
-        std::unique_ptr<sqlite3, TCloseDb> db(raw);
+        TDbHandle db(raw);
         Check(db.get(), rc);
         Exec(db.get(), encoding == TTextEncoding::Utf16 ? "pragma encoding = 'UTF-16le'" : "pragma encoding = 'UTF-8'");
         Exec(db.get(), "create table termin_items (id INTEGER PRIMARY KEY, rus VARCHAR(255), kaz VARCHAR(255), "
@@ -198,7 +200,7 @@ void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entri
         Check(db.get(), sqlite3_prepare_v2(db.get(),
                                            "insert into termin_items (rus, kaz, cat, rus_upper, kaz_upper) "
                                            "values (?, ?, ?, ?, ?)", -1, &rawStmt, nullptr));
-        std::unique_ptr<sqlite3_stmt, TFinalize> insert(rawStmt);
+        TStmtHandle insert(rawStmt);
         for (const TTermEntry &entry : entries) {
             BindText(db.get(), insert.get(), 1, entry.Rus);
             BindText(db.get(), insert.get(), 2, entry.Kaz);
@@ -221,3 +223,5 @@ void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entri
         fail(moved);
     scratch.Keep();
 }
+
+} // namespace lexaran::tools

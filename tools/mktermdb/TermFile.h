@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace lexaran::tools {
+
 // Making term databases: the sample dictionary from a TSV file, and
 // synthetic ones of any size for benchmarks and large tests.
 
@@ -42,3 +44,5 @@ enum class TTextEncoding { Utf8, Utf16 };
 // into place at the end, replacing any file there. Throws TTermFileError.
 void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entries,
                        TTextEncoding encoding = TTextEncoding::Utf8);
+
+} // namespace lexaran::tools

@@ -1,4 +1,5 @@
 // mktermdb: writes a termins.db for the dictionary.
+
 //
 //   mktermdb --tsv terms.tsv --out termins.db [--utf16]
 //   mktermdb --synthetic N [--seed S] --out termins.db [--utf16]
@@ -9,6 +10,8 @@
 #include <QStringList>
 
 #include <cstdio>
+
+using namespace lexaran::tools;
 
 namespace {
 

@@ -8,11 +8,15 @@
 
 #include <stdexcept>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <string>
+#else
 #include <unistd.h>
 #endif
 
-namespace lexaran {
+namespace lexaran::platform {
 
 namespace {
 
@@ -45,7 +49,7 @@ QString LinkTargetDirectory(const char *link)
     const qsizetype slash = target.lastIndexOf('/');
     if (slash < 0)
         NotFound();
-    return store::DecodeFileName(QByteArrayView(target).first(slash + 1));
+    return DecodeFileName(QByteArrayView(target).first(slash + 1));
 #endif
 }
 
@@ -56,12 +60,26 @@ QString ExecutableDirectory()
     // the link is read here and its bytes kept.
     return LinkTargetDirectory("/proc/self/exe");
 #elif defined(_WIN32)
-    // The system's own UTF-16 path, whatever its length; the engine's
-    // library is looked for in the same place.
-    const QString directory = store::ModuleDirectory();
-    if (directory.isEmpty())
+    // The system's own UTF-16 path, whatever its length. A name cut short
+    // to the buffer comes back exactly as long as the buffer, so the buffer
+    // grows until the name leaves room to spare.
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), DWORD(name.size()));
+        if (length == 0)
+            NotFound();
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        if (name.size() >= 32768 * 2)
+            NotFound();
+        name.resize(name.size() * 2);
+    }
+    const std::size_t separator = name.find_last_of(L"\\/");
+    if (separator == std::wstring::npos)
         NotFound();
-    return directory;
+    return QString::fromStdWString(name.substr(0, separator + 1));
 #else
     const QString program = QCoreApplication::applicationFilePath();
     if (program.isEmpty())
@@ -70,4 +88,4 @@ QString ExecutableDirectory()
 #endif
 }
 
-} // namespace lexaran
+} // namespace lexaran::platform

@@ -28,7 +28,7 @@
 extern char **environ;
 #endif
 
-using namespace lexaran;
+using namespace lexaran::platform;
 
 namespace {
 
@@ -86,7 +86,7 @@ private:
     PROCESS_INFORMATION process_{};
 };
 #else
-using lexaran::store::EncodeFileName;
+
 
 // The target of a symbolic link as bytes; empty when it cannot be read.
 QByteArray LinkTarget(const QByteArray &link)

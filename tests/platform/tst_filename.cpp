@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-using namespace lexaran::store;
+using namespace lexaran::platform;
 
 class tst_FileName : public QObject
 {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace lexaran::store {
+namespace lexaran::platform {
 
 // File names as the system hands them out: bytes that need not be UTF-8.
 // A name is carried as a QString without losing a byte, so that it can sit
@@ -22,13 +22,4 @@ QString DecodeFileName(QByteArrayView bytes);
 // EncodeFileName(DecodeFileName(b)) == b.
 QByteArray EncodeFileName(QStringView name);
 
-#ifdef _WIN32
-// The directory of the running executable, from the full path that the
-// system reports for it (GetModuleFileNameW, however long), ending in "\\";
-// empty when the system does not say. Here rather than beside the window's
-// ExecutableDirectory because the store, too, looks there: for the engine's
-// library.
-QString ModuleDirectory();
-#endif
-
-} // namespace lexaran::store
+} // namespace lexaran::platform

@@ -1,12 +1,6 @@
 #include "FileName.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include <string>
-#endif
-
-namespace lexaran::store {
+namespace lexaran::platform {
 
 namespace {
 
@@ -106,29 +100,4 @@ QByteArray EncodeFileName(QStringView name)
     return bytes;
 }
 
-#ifdef _WIN32
-QString ModuleDirectory()
-{
-    // A name cut short to the buffer comes back exactly as long as the
-    // buffer, so the buffer grows until the name leaves room to spare.
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, name.data(), DWORD(name.size()));
-        if (length == 0)
-            return QString();
-        if (length < name.size()) {
-            name.resize(length);
-            break;
-        }
-        if (name.size() >= 32768 * 2)
-            return QString();
-        name.resize(name.size() * 2);
-    }
-    const std::size_t separator = name.find_last_of(L"\\/");
-    if (separator == std::wstring::npos)
-        return QString();
-    return QString::fromStdWString(name.substr(0, separator + 1));
-}
-#endif
-
-} // namespace lexaran::store
+} // namespace lexaran::platform

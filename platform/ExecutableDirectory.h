@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace lexaran {
+namespace lexaran::platform {
 
 // Where the program finds its dictionary: the directory of the running
 // executable, ending in the platform's path separator. Whatever bytes the
@@ -17,4 +17,4 @@ QString ExecutableDirectory();
 // through it on Linux.
 QString LinkTargetDirectory(const char *link);
 
-} // namespace lexaran
+} // namespace lexaran::platform
