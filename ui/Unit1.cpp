@@ -201,7 +201,10 @@ void TForm1::CreateControls()
         DBGrid1->setColumnWidth(int(i), kGridColumns[i].Width);
 
     StatusBar1 = Place(new TStatusBar(this), "StatusBar1");
-    // The status bar speaks in the system's own font, not the window's.
+    // The status bar speaks in the system's own status-bar font, not the
+    // window's. Qt hands that font out only under the class name of its own
+    // status bar, which this one is not; the general application font is
+    // another face on Windows.
     StatusBar1->setFont(QApplication::font("QStatusBar"));
     StatusBar1->SetPanels(kStatusPanelWidths);
 

@@ -356,7 +356,7 @@ void tst_Form1::floatCellsKeepEveryDigit()
         "update sqlite_master set sql = replace(sql, 'rus BLOB', 'rus VARCHAR(255)') where name = 'termin_items';")
                              .arg(literal));
     QCOMPARE(fixture.Boxes(), QStringList());
-    QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(fkFloat));
+    QCOMPARE(int(fixture.form->ClientDataSet1.Fields()[1].Kind), int(lexaran::store::fkFloat));
     QCOMPARE(fixture.form->ClientDataSet1.Rows().Float(0, 1), value);
 
     QCOMPARE(fixture.Cell(0, 0), text);
@@ -483,8 +483,9 @@ void tst_Form1::busyCursorWhileWorking()
     QVERIFY(!QApplication::overrideCursor());
 
     // A failing step restores the cursor too.
-    QFile::remove(fixture.Path());
+    // Closed first: Windows deletes no file that is open.
     fixture.form->SQLConnection1.Close();
+    QVERIFY(QFile::remove(fixture.Path()));
     fixture.form->BitBtn2->click();
     QCOMPARE(fixture.Boxes(), QStringList{QStringLiteral("no such table: termin_items.")});
     QVERIFY(!QApplication::overrideCursor());
