@@ -77,3 +77,12 @@ QStringList TFormFixture::Boxes() const
 {
     return recorder.Texts();
 }
+
+QStringList EndFixture(std::unique_ptr<TFormFixture> &fixture)
+{
+    // The window goes before the recorder: closing it may still show a box.
+    fixture->Close();
+    const QStringList boxes = fixture->Boxes();
+    fixture.reset();
+    return boxes;
+}

@@ -54,3 +54,8 @@ public:
     std::unique_ptr<TForm1> form;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
+
+// Closes the fixture's window, drops the fixture and gives the texts of the
+// boxes it recorded. A cleanup compares them after this, so that a failed
+// comparison leaves neither the window nor the recorder behind.
+QStringList EndFixture(std::unique_ptr<TFormFixture> &fixture);

@@ -55,10 +55,7 @@ void tst_Edit::init()
 
 void tst_Edit::cleanup()
 {
-    fixture_->Close();
-    const QStringList shown = fixture_->Boxes();
-    fixture_.reset();
-    QCOMPARE(shown, QStringList());
+    QCOMPARE(EndFixture(fixture_), QStringList());
 }
 
 void tst_Edit::hugeTextLeavesWindowIdle()

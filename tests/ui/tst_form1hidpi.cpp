@@ -35,10 +35,7 @@ void tst_Form1HiDpi::init()
 
 void tst_Form1HiDpi::cleanup()
 {
-    fixture_->Close();
-    const QStringList shown = fixture_->Boxes();
-    fixture_.reset();
-    QCOMPARE(shown, QStringList());
+    QCOMPARE(EndFixture(fixture_), QStringList());
 }
 
 void tst_Form1HiDpi::designLengthsDouble()

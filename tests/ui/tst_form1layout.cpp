@@ -81,12 +81,10 @@ void tst_Form1Layout::init()
 
 void tst_Form1Layout::cleanup()
 {
-    fixture_->Close();
+    const QStringList shown = EndFixture(fixture_);
     // A test may have changed the style; the next one starts with the platform's own.
     if (QApplication::style()->name() != initialStyle_)
         QApplication::setStyle(initialStyle_);
-    const QStringList shown = fixture_->Boxes();
-    fixture_.reset();
     QCOMPARE(shown, QStringList());
 }
 
