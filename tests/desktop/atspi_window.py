@@ -3,15 +3,24 @@
 accessibility bus, and prints what it found as shell assignments.
 
 Usage: atspi_window.py PID [--expect-count N]
+       atspi_window.py PID --menu
+
+With --menu, reads the context menu that is open in the program instead and
+prints its entries (MENU_ITEMS, one per line as MENU_ITEM='...'); it fails
+when an entry holds a Latin letter, apart from the shortcut keys Qt appends
+after a tab, named as their caps print them (Ctrl+Z).
 
 Checks on the way, failing with a message and exit code 1:
   - the program's window is a frame named by its title;
   - it holds a status bar whose children include the count panel text
     "Базада барлығы N термин бар" (N grouped by threes);
   - push buttons named "Іздеу" and "Барлығы", and the search box, the grid and
-    the category list by their names.
+    the category list by their names;
+  - every role name the screen reader may read out, in the window and in an
+    open menu, is Kazakh.
 Every wait is bounded (20 s in all)."""
 
+import re
 import sys
 import time
 
@@ -59,6 +68,57 @@ def find_frame(app):
     fail(f"the application shows no window in the frame role; its windows: {roles}")
 
 
+LATIN = re.compile("[A-Za-z]")
+KEY_CAPS = re.compile(r"((Ctrl|Shift|Alt|Meta)\+)*([A-Z0-9]|F[0-9]+)")
+
+
+def check_role_names(node, depth=0):
+    """Fails on a localised role name with a Latin letter, in `node` and the
+    nodes under it (a grid's rows of cells are many: only the first few of
+    each node's children are visited)."""
+    role = node.get_localized_role_name()
+    if LATIN.search(role):
+        fail(f"the screen reader would read the role {role!r} (of {node.get_name()!r})")
+    if depth < 4:
+        for i, child in enumerate(children(node)):
+            if i >= 8:
+                break
+            check_role_names(child, depth + 1)
+
+
+def showing(node):
+    return node.get_state_set().contains(Atspi.StateType.SHOWING)
+
+
+def read_menu(app):
+    """The entries of the open context menu, once it shows some."""
+    while time.monotonic() < DEADLINE:
+        for window in children(app):
+            if window.get_role() in (Atspi.Role.POPUP_MENU, Atspi.Role.MENU) and showing(window):
+                items = [c.get_name() for c in children(window) if c.get_role() != Atspi.Role.SEPARATOR]
+                if items:
+                    check_role_names(window)
+                    return items
+        time.sleep(0.2)
+    fail("no open context menu on the accessibility bus within 20 s")
+
+
+def check_menu(app):
+    items = read_menu(app)
+    for item in items:
+        label, _, keys = item.partition("\t")
+        if LATIN.search(label):
+            fail(f"the menu entry {label!r} is not Kazakh; the menu reads {items}")
+        if keys and not KEY_CAPS.fullmatch(keys):
+            fail(f"the menu entry {label!r} names its keys {keys!r}; the menu reads {items}")
+    for item in items:
+        print("MENU_ITEM=" + shell_quote(item.partition("\t")[0]))
+
+
+def shell_quote(text):
+    return "'" + text.replace("'", "'\\''") + "'"
+
+
 def extents(node):
     box = node.get_extents(Atspi.CoordType.SCREEN)
     return box.x, box.y, box.width, box.height
@@ -66,8 +126,11 @@ def extents(node):
 
 def main():
     if len(sys.argv) < 2:
-        fail("usage: atspi_window.py PID [--expect-count N]")
+        fail("usage: atspi_window.py PID [--expect-count N | --menu]")
     pid = int(sys.argv[1])
+    if sys.argv[2:] == ["--menu"]:
+        check_menu(find_application(pid))
+        return
     expected_count = None
     if len(sys.argv) >= 4 and sys.argv[2] == "--expect-count":
         expected_count = int(sys.argv[3])
@@ -122,6 +185,8 @@ def main():
     headers = [c for c in children(table) if c.get_role() == Atspi.Role.TABLE_COLUMN_HEADER]
     if [h.get_name() for h in headers[:3]] != ["Орысша", "Қазақша", "Саласы"]:
         fail(f"the grid's titles read {[h.get_name() for h in headers]}")
+
+    check_role_names(frame)
 
     typed = Atspi.Text.get_text(edits[0], 0, Atspi.Text.get_character_count(edits[0]))
 
