@@ -9,7 +9,10 @@
 #   - the title under the mouse looks different;
 #   - a letter typed into the focused grid moves nothing;
 #   - the window is a frame, the status bar reads the count, the buttons are
-#     named "Іздеу" and "Барлығы" (tests/desktop/atspi_window.py).
+#     named "Іздеу" and "Барлығы", and every role name a screen reader reads
+#     out is Kazakh (tests/desktop/atspi_window.py);
+#   - the context menus of the search box and of the grid's scroll bar, opened
+#     with a right click, read Kazakh entries only.
 # Screenshots go to <build-dir>/desktop-check/.
 # Usage: scripts/desktop-check.sh <build-dir>
 set -euo pipefail
@@ -242,5 +245,44 @@ pnmtopng "$work/list.ppm" >"$shots/list.png"
 ((list_y >= COMBO_Y + COMBO_H - 1)) || fail "the list opens at y $list_y, over the box (whose bottom is at $((COMBO_Y + COMBO_H)))"
 xdotool key Escape
 echo "desktop-check: the open category list is $list_h pixels tall (8 entries of 16)"
+
+# A right click opens Qt's own context menus; the screen reader reads their
+# entries. Each one is captured by itself and laid over the screen, as the
+# list above.
+# Qt names its popup windows after the application; the menu is the one
+# that shows.
+menu=""
+find_menu() {
+  menu="$(xwininfo -root -children | awk '/"Lexaran"/ {print $1}' | while read -r id; do
+    info="$(xwininfo -id "$id")"
+    if grep -q 'Map State: IsViewable' <<<"$info" && grep -q 'Override Redirect State: yes' <<<"$info"; then
+      echo "$id"
+    fi
+  done | head -n1)"
+  [ -n "$menu" ]
+}
+# context_menu NAME X Y: right-clicks at X,Y and checks the menu that opens.
+context_menu() {
+  local name="$1" x="$2" y="$3"
+  xdotool mousemove "$x" "$y" click 3
+  wait_for 5 "no menu opened after a right click on the $name" find_menu
+  /usr/bin/python3 "$checker" "$app" --menu >"$work/menu-$name" \
+    || fail "the $name's context menu is not Kazakh (above)"
+  sleep 0.3
+  screen "$work/screen-under-menu.ppm"
+  xwd -id "$menu" -silent | xwdtopnm 2>/dev/null >"$work/menu.ppm"
+  pnmpaste "$work/menu.ppm" "$(geometry "$menu" 'Absolute upper-left X')" "$(geometry "$menu" 'Absolute upper-left Y')" \
+    "$work/screen-under-menu.ppm" | pnmtopng >"$shots/menu-$name.png"
+  xdotool key Escape
+  menu_closed() { ! xwininfo -id "$menu" 2>/dev/null | grep -q 'IsViewable'; }
+  wait_for 5 "the $name's context menu did not close on Escape" menu_closed
+  echo "desktop-check: the $name's context menu reads: $(sed "s/^MENU_ITEM=//; s/'//g" "$work/menu-$name" | paste -sd ',' | sed 's/,/, /g')"
+}
+# With a word in the box, some of its menu's entries are enabled.
+xdotool mousemove $((EDIT_X + EDIT_W / 2)) $((EDIT_Y + EDIT_H / 2)) click 1
+xdotool key --clearmodifiers Cyrillic_es Cyrillic_u
+context_menu search-box $((EDIT_X + EDIT_W / 2)) $((EDIT_Y + EDIT_H / 2))
+# The vertical scroll bar runs down the grid's right edge, inside its frame.
+context_menu grid-scroll-bar $((GRID_X + GRID_W - 6)) $((GRID_Y + GRID_H / 2))
 
 echo "desktop-check: passed; screenshots in $shots"

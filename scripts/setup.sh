@@ -15,6 +15,7 @@ run_packages=(
   g++
   pkg-config
   qt6-base-dev
+  qt6-l10n-tools
   libgl-dev
   libxkbcommon-dev
   libsqlite3-0

@@ -125,6 +125,8 @@ TSqliteApi TSqliteApi::Load(const QString &library)
     resolve(api.column_double, "sqlite3_column_double");
     resolve(api.column_blob, "sqlite3_column_blob");
     resolve(api.column_bytes, "sqlite3_column_bytes");
+    resolve(api.column_value, "sqlite3_column_value");
+    api.value_encoding = reinterpret_cast<decltype(api.value_encoding)>(Resolve(handle, "sqlite3_value_encoding"));
     // The library stays loaded either way: unloading one that another part
     // of the process may share is never worth the risk.
     if (!complete)

@@ -37,12 +37,15 @@ struct TSqliteApi
     decltype(&sqlite3_column_double) column_double;
     decltype(&sqlite3_column_blob) column_blob;
     decltype(&sqlite3_column_bytes) column_bytes;
+    decltype(&sqlite3_column_value) column_value;
+    // Optional: the engine has it from 3.40.0 on; null when it lacks it.
+    decltype(&sqlite3_value_encoding) value_encoding;
 
     // Loads the library (a file name for the system's own search, or a full
     // path) and resolves every function above. Throws TStoreError("<file
     // name> not found"), naming the file without its directory, when the
-    // library cannot be loaded or lacks one of them. The library stays
-    // loaded for the process's life.
+    // library cannot be loaded or lacks one of them that is not optional.
+    // The library stays loaded for the process's life.
     static TSqliteApi Load(const QString &library);
 };
 

@@ -6,6 +6,7 @@
 #include "TStoreError.h"
 
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 using namespace lexaran::store;
@@ -71,6 +72,23 @@ void CopyRow(const TSQLQuery &query, int available, TRowBuffer &into)
     into.EndRow();
 }
 
+// The form to hold text in, as far as the current row tells it: the
+// engine's form of the first TEXT value in a text field. A row whose text
+// fields hold values but no TEXT (numbers, bytes) settles on UTF-16, the
+// engine's own reading of any value; a row of NULLs tells nothing.
+std::optional<TTextForm> RowTextForm(const TSQLQuery &query, int available, const TRowBuffer &into)
+{
+    bool valued = false;
+    for (int i = 0; i < available && i < into.FieldCount(); ++i) {
+        if (into.Kind(i) != fkString && into.Kind(i) != fkMemo)
+            continue;
+        if (const std::optional<TTextForm> form = query.TextForm(i))
+            return form;
+        valued = valued || !query.IsNull(i);
+    }
+    return valued ? std::optional(tfUtf16) : std::nullopt;
+}
+
 } // namespace
 
 const std::vector<TFieldDef> &TDataSetProvider::Fields() const
@@ -86,10 +104,12 @@ int TDataSetProvider::GetRecords(TRowBuffer &into, int maxRows)
     try {
         const int available = int(DataSet->Fields().size());
         while ((maxRows < 0 || copied < maxRows) && DataSet->Fetch()) {
-            // The form is asked only once a row is there: the statement then
-            // holds the database open, so asking cannot meet a lock.
-            if (into.RowCount() == 0)
-                into.SetTextForm(DataSet->TextForm());
+            // Asked of each row until one tells, before any of its text is
+            // read; in practice the first row does.
+            if (!into.TextFormSet()) {
+                if (const std::optional<TTextForm> form = RowTextForm(*DataSet, available, into))
+                    into.SetTextForm(*form);
+            }
             CopyRow(*DataSet, available, into);
             ++copied;
         }

@@ -20,9 +20,14 @@ TRowBuffer::TRowBuffer(const std::vector<TFieldDef> &fields, std::uint64_t colum
 
 void TRowBuffer::SetTextForm(TTextForm form)
 {
-    if (rows_ > 0 && form != form_)
-        throw std::logic_error("text form of a filled row buffer");
+    if (form != form_) {
+        for (const TColumn &column : columns_) {
+            if (column.kind != fkBytes && column.units.size() > 0)
+                throw std::logic_error("text form of a row buffer that holds text");
+        }
+    }
     form_ = form;
+    formSet_ = true;
 }
 
 std::size_t TRowBuffer::UnitSize(const TColumn &column) const noexcept

@@ -38,8 +38,11 @@ public:
     int FieldCount() const noexcept { return int(columns_.size()); }
     TFieldKind Kind(int field) const { return columns_[field].kind; }
 
-    // The form text is held in. It can be changed only while no row is held.
+    // The form text is held in: tfUtf16 until set. It can be set while no
+    // text is held (every text value so far NULL); setting another form
+    // after that throws std::logic_error.
     TTextForm TextForm() const noexcept { return form_; }
+    bool TextFormSet() const noexcept { return formSet_; }
     void SetTextForm(TTextForm form);
 
     void AppendNull(int field);
@@ -84,6 +87,7 @@ private:
     std::vector<TColumn> columns_;
     std::uint64_t columnLimit_ = kMaxColumnUnits;
     TTextForm form_ = tfUtf16;
+    bool formSet_ = false;
     int rows_ = 0;
 };
 

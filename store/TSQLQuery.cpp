@@ -74,7 +74,6 @@ void TSQLQuery::Close() noexcept
     fields_.clear();
     firstRowPending_ = false;
     atEnd_ = true;
-    textForm_.reset();
 }
 
 void TSQLQuery::Open()
@@ -249,18 +248,16 @@ int TSQLQuery::RunCount(QStringView countText)
     }
 }
 
-TTextForm TSQLQuery::TextForm()
+std::optional<TTextForm> TSQLQuery::TextForm(int column) const
 {
-    if (!textForm_) {
-        // Only the database's text encoding is read; nothing is set.
-        TStatement encoding(connection_->Handle(), u"pragma encoding");
-        QStringView name;
-        if (!encoding.IsEmpty() && encoding.Step()) {
-            const TSqliteApi &api = Sqlite();
-            const auto *chars = static_cast<const char16_t *>(api.column_text16(encoding.Handle(), 0));
-            name = QStringView(chars, chars ? api.column_bytes16(encoding.Handle(), 0) / 2 : 0);
-        }
-        textForm_ = name == u"UTF-8" ? tfUtf8 : tfUtf16;
-    }
-    return *textForm_;
+    const TSqliteApi &api = Sqlite();
+    sqlite3_stmt *stmt = statement_.Handle();
+    if (api.column_type(stmt, column) != SQLITE_TEXT)
+        return std::nullopt;
+    if (!api.value_encoding)
+        return tfUtf16;
+    // Reading a value's text in the other form converts the value in place,
+    // and its encoding then tells the form asked for, not the database's;
+    // hence only a value not read yet.
+    return api.value_encoding(api.column_value(stmt, column)) == SQLITE_UTF8 ? tfUtf8 : tfUtf16;
 }

@@ -65,9 +65,11 @@ public:
     int RecordCount();
 
     // The form in which the engine holds the open statement's database
-    // text, so that reading it in that form translates nothing. Asked of the
-    // engine once per Open.
-    lexaran::store::TTextForm TextForm();
+    // text, as the current row's value of `column` tells it: only a TEXT
+    // value none of whose text has been read yet tells it, so this is empty
+    // for any other value. An engine too old to tell (before 3.40.0) gets
+    // tfUtf16, its own reading of every value. Runs no statement.
+    std::optional<lexaran::store::TTextForm> TextForm(int column) const;
 
 private:
     void TypeFields();
@@ -81,5 +83,4 @@ private:
     bool firstRowPending_ = false;
     bool atEnd_ = true;
     int recordCount_ = -1;
-    std::optional<lexaran::store::TTextForm> textForm_;
 };

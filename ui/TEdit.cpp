@@ -16,10 +16,18 @@ TEdit::TEdit(QWidget *parent) : QLineEdit(parent)
     connect(this, &QLineEdit::textChanged, this, [this] { Guarded([this] { UpdateCaretBlinking(); }); });
 }
 
+namespace {
+
+// -1 leaves the flash time to the desktop again, so that a later change of
+// its blink setting reaches the caret; the number read before would pin it.
+constexpr int kDesktopFlashTime = -1;
+
+} // namespace
+
 TEdit::~TEdit()
 {
-    if (desktopFlashTime_ >= 0)
-        QGuiApplication::styleHints()->setCursorFlashTime(desktopFlashTime_);
+    if (steadyCaret_)
+        QGuiApplication::styleHints()->setCursorFlashTime(kDesktopFlashTime);
 }
 
 // The flash time is the application's, but only the focused widget blinks,
@@ -30,12 +38,9 @@ void TEdit::UpdateCaretBlinking()
 {
     const bool steady = hasFocus() && text().size() > SteadyCaretLength;
     QStyleHints *hints = QGuiApplication::styleHints();
-    if (steady && desktopFlashTime_ < 0) {
-        desktopFlashTime_ = hints->cursorFlashTime();
-        hints->setCursorFlashTime(0);
-    } else if (!steady && desktopFlashTime_ >= 0) {
-        hints->setCursorFlashTime(desktopFlashTime_);
-        desktopFlashTime_ = -1;
+    if (steady != steadyCaret_) {
+        hints->setCursorFlashTime(steady ? 0 : kDesktopFlashTime);
+        steadyCaret_ = steady;
     }
 }
 

@@ -7,7 +7,8 @@
 //
 // While it has the focus and holds more than SteadyCaretLength characters,
 // its caret stops blinking (the application's cursor flash time is 0 for
-// that while and is given back afterwards, at the latest when the box goes):
+// that while and is handed back to the desktop afterwards, at the latest
+// when the box goes):
 // every paint of a line edit measures its whole text, so a blinking caret in
 // a box of some megabytes would keep the window busy for good.
 class TEdit : public QLineEdit
@@ -31,7 +32,6 @@ private:
     void UpdateCaretBlinking();
 
     QString textHint_;
-    // The flash time to give back while the caret is held steady; -1 while
-    // it blinks as the desktop says.
-    int desktopFlashTime_ = -1;
+    // Whether this box holds the application's caret steady.
+    bool steadyCaret_ = false;
 };

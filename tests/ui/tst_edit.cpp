@@ -1,5 +1,5 @@
-#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "FormFixture.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
 #include "TStatusBar.h"
@@ -7,8 +7,8 @@
 
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyleHints>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -38,43 +38,31 @@ class tst_Edit : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void hugeTextLeavesWindowIdle();
     void caretBlinksUnlessTextIsHuge();
 
 private:
-    QTemporaryDir directory_;
-    std::unique_ptr<TErrorBoxRecorder> boxes_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TFormFixture> fixture_;
 };
-
-void tst_Edit::initTestCase()
-{
-    MakeDatabase(directory_.filePath(QStringLiteral("termins.db")), TermTableSql(3));
-}
 
 void tst_Edit::init()
 {
-    boxes_ = std::make_unique<TErrorBoxRecorder>();
-    form_ = std::make_unique<TForm1>(directory_.path() + QLatin1Char('/'));
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    fixture_ = std::make_unique<TFormFixture>(TermTableSql(3));
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture_->form.get()));
 }
 
 void tst_Edit::cleanup()
 {
-    form_.reset();
-    const QStringList shown = boxes_->Texts();
-    boxes_.reset();
-    QCOMPARE(shown, QStringList());
+    QCOMPARE(EndFixture(fixture_), QStringList());
 }
 
 void tst_Edit::hugeTextLeavesWindowIdle()
 {
     const QString text = HugeText();
-    TEdit *edit = form_->Edit1;
+    TEdit *edit = fixture_->form->Edit1;
     edit->setFocus(Qt::TabFocusReason);
     edit->setText(text);
     QVERIFY(edit->hasFocus());
@@ -88,7 +76,7 @@ void tst_Edit::hugeTextLeavesWindowIdle()
 
     // No length limit: the whole text stays and is what a search looks for.
     QCOMPARE(edit->text().size(), text.size());
-    QCOMPARE(form_->ReadSearchRequest().Text, text);
+    QCOMPARE(fixture_->form->ReadSearchRequest().Text, text);
 }
 
 void tst_Edit::caretBlinksUnlessTextIsHuge()
@@ -96,23 +84,31 @@ void tst_Edit::caretBlinksUnlessTextIsHuge()
     QStyleHints *hints = QGuiApplication::styleHints();
     const int desktopFlashTime = hints->cursorFlashTime();
     QVERIFY(desktopFlashTime > 0);
-    TEdit *edit = form_->Edit1;
+    // cursorFlashTime() answers with the desktop's value both when the
+    // setting asks the desktop (-1) and when a number pins it; only the
+    // setting itself, as last set, tells the two apart.
+    QSignalSpy settings(hints, &QStyleHints::cursorFlashTimeChanged);
+    auto setting = [&] { return settings.isEmpty() ? -1 : settings.constLast().at(0).toInt(); };
+    auto blinksAsDesktopSays = [&] { return hints->cursorFlashTime() == desktopFlashTime && setting() == -1; };
+    TEdit *edit = fixture_->form->Edit1;
 
     edit->setText(HugeText());
-    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+    QVERIFY(blinksAsDesktopSays());
+    QCOMPARE(settings.size(), 0);
     edit->setFocus(Qt::TabFocusReason);
     QCOMPARE(hints->cursorFlashTime(), 0);
     edit->setText(QStringLiteral("қысқа"));
-    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+    QVERIFY(blinksAsDesktopSays());
     edit->setText(HugeText());
     QCOMPARE(hints->cursorFlashTime(), 0);
-    form_->DBGrid1->setFocus(Qt::TabFocusReason);
-    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+    fixture_->form->DBGrid1->setFocus(Qt::TabFocusReason);
+    QVERIFY(blinksAsDesktopSays());
     edit->setFocus(Qt::MouseFocusReason);
     QCOMPARE(hints->cursorFlashTime(), 0);
     // Closed with the huge text focused: the desktop's blinking comes back.
-    form_.reset();
-    QCOMPARE(hints->cursorFlashTime(), desktopFlashTime);
+    fixture_->Close();
+    QVERIFY(blinksAsDesktopSays());
+    QCOMPARE(settings.size(), 6);
 }
 
 QTEST_MAIN(tst_Edit)

@@ -1,5 +1,5 @@
-#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "FormFixture.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
 #include "TRadioGroup.h"
@@ -7,7 +7,6 @@
 #include "TermFile.h"
 #include "Unit1.h"
 
-#include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -49,58 +47,6 @@ std::vector<TTermEntry> SearchTerms()
     entries.push_back({QStringLiteral("100% охват"), QStringLiteral("толық қамту"), QStringLiteral("Статистика, стандарттау және зияткерлік меншік")});
     return entries;
 }
-
-// A window on its own termins.db, recording the error boxes it would show.
-struct TFormFixture
-{
-    // Without entries no termins.db is written: the window finds none.
-    explicit TFormFixture(const std::vector<TTermEntry> &entries, bool writeDatabase = true)
-    {
-        if (writeDatabase)
-            WriteTermDatabase(Path(), entries);
-        Open();
-    }
-    explicit TFormFixture(const QString &sql)
-    {
-        MakeDatabase(Path(), sql);
-        Open();
-    }
-    QString Path() const { return directory.filePath(QStringLiteral("termins.db")); }
-
-    void Open()
-    {
-        form = std::make_unique<TForm1>(directory.path() + QLatin1Char('/'));
-        tester = std::make_unique<QAbstractItemModelTester>(&form->DataSource1,
-                                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
-    }
-
-    void Search(const QString &text, TMatchKind kind = mkContains, TSearchField field = sfBoth, int category = 0)
-    {
-        form->Edit1->setText(text);
-        form->RadioGroup1->SetItemIndex(kind);
-        form->RadioGroup2->SetItemIndex(field);
-        form->ComboBox1->setCurrentIndex(category);
-        form->BitBtn1->click();
-    }
-
-    // Gives the window the outer size (frame included) that the resize rule reads.
-    void ResizeOuter(const QSize &outer)
-    {
-        form->resize(outer - (form->frameGeometry().size() - form->size()));
-        QCOMPARE(form->frameGeometry().size(), outer);
-    }
-
-    int GridRows() const { return form->DBGrid1->model()->rowCount(); }
-    QString Cell(int row, int column) const { return form->DBGrid1->model()->index(row, column).data().toString(); }
-    QString Panel(int panel) const { return form->StatusBar1->PanelText(panel); }
-
-    QStringList Boxes() const { return recorder.Texts(); }
-
-    QTemporaryDir directory;
-    TErrorBoxRecorder recorder;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<QAbstractItemModelTester> tester;
-};
 
 } // namespace
 
@@ -257,7 +203,8 @@ void tst_Form1::showAllAfterSearch()
 
 void tst_Form1::missingTable()
 {
-    TFormFixture fixture({}, false);
+    TFormFixture fixture;
+    fixture.Open();
     QCOMPARE(fixture.Boxes(), QStringList{QStringLiteral("no such table: termin_items.")});
     QVERIFY(QFileInfo::exists(fixture.Path()));
     QCOMPARE(QFileInfo(fixture.Path()).size(), 0);

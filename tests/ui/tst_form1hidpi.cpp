@@ -1,12 +1,11 @@
-#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "FormFixture.h"
 #include "TDBGrid.h"
 #include "TStatusBar.h"
 #include "Unit1.h"
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -24,33 +23,24 @@ private slots:
     void resizeRuleInPhysicalPixels();
 
 private:
-    std::unique_ptr<TErrorBoxRecorder> boxes_;
-    std::unique_ptr<QTemporaryDir> directory_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TFormFixture> fixture_;
 };
 
 void tst_Form1HiDpi::init()
 {
-    boxes_ = std::make_unique<TErrorBoxRecorder>();
-    directory_ = std::make_unique<QTemporaryDir>();
-    MakeDatabase(directory_->filePath(QStringLiteral("termins.db")), TermTableSql(30));
-    form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    fixture_ = std::make_unique<TFormFixture>(TermTableSql(30));
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
 }
 
 void tst_Form1HiDpi::cleanup()
 {
-    form_.reset();
-    directory_.reset();
-    const QStringList shown = boxes_->Texts();
-    boxes_.reset();
-    QCOMPARE(shown, QStringList());
+    QCOMPARE(EndFixture(fixture_), QStringList());
 }
 
 void tst_Form1HiDpi::designLengthsDouble()
 {
-    TForm1 &form = *form_;
+    TForm1 &form = *fixture_->form;
     QCOMPARE(form.devicePixelRatioF(), 2.0);
     QCOMPARE(form.grab().size(), QSize(2194, 1136));
     QCOMPARE(form.StatusBar1->PanelRect(0).width() * form.devicePixelRatioF(), 500.0);
@@ -59,10 +49,9 @@ void tst_Form1HiDpi::designLengthsDouble()
 
 void tst_Form1HiDpi::resizeRuleInPhysicalPixels()
 {
-    TForm1 &form = *form_;
+    TForm1 &form = *fixture_->form;
     // An outer size of 2200 by 1200 physical pixels.
-    form.resize(QSize(1100, 600) - (form.frameGeometry().size() - form.size()));
-    QCOMPARE(form.frameGeometry().size(), QSize(1100, 600));
+    fixture_->ResizeOuter(QSize(1100, 600));
     // Grid: 2200 - 50 by 1200 - (190 + 100) physical pixels.
     QCOMPARE(form.DBGrid1->size() * 2, QSize(2150, 910));
     // Columns: a third of 2150 is 717 (70 less: 647), halved and rounded

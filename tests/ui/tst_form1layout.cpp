@@ -1,5 +1,5 @@
-#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "FormFixture.h"
 #include "TDBGrid.h"
 #include "TEdit.h"
 #include "TRadioGroup.h"
@@ -24,7 +24,6 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionHeader>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -65,9 +64,7 @@ private:
     static void StylesData();
 
     QString initialStyle_;
-    std::unique_ptr<QTemporaryDir> directory_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<TErrorBoxRecorder> boxes_;
+    std::unique_ptr<TFormFixture> fixture_;
 };
 
 void tst_Form1Layout::initTestCase()
@@ -77,45 +74,39 @@ void tst_Form1Layout::initTestCase()
 
 void tst_Form1Layout::UseStyle(const QString &style)
 {
-    form_.reset();
+    fixture_->Close();
     QApplication::setStyle(style);
     QCOMPARE(QApplication::style()->name().toLower(), style.toLower());
-    form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
+    fixture_->Open();
 }
 
 void tst_Form1Layout::init()
 {
-    boxes_ = std::make_unique<TErrorBoxRecorder>();
-    directory_ = std::make_unique<QTemporaryDir>();
-    MakeDatabase(directory_->filePath(QStringLiteral("termins.db")), TermTableSql(40));
-    form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
+    fixture_ = std::make_unique<TFormFixture>(TermTableSql(40));
 }
 
 void tst_Form1Layout::cleanup()
 {
-    form_.reset();
-    directory_.reset();
+    const QStringList shown = EndFixture(fixture_);
     // A test may have changed the style; the next one starts with the platform's own.
     if (QApplication::style()->name() != initialStyle_)
         QApplication::setStyle(initialStyle_);
-    const QStringList shown = boxes_->Texts();
-    boxes_.reset();
     QCOMPARE(shown, QStringList());
 }
 
 void tst_Form1Layout::windowAsDesigned()
 {
-    QCOMPARE(form_->windowTitle(), QStringLiteral("Lexaran - терминдер қоры "));
-    QCOMPARE(form_->size(), QSize(1097, 568));
-    QCOMPARE(form_->font().family(), QStringLiteral("Tahoma"));
-    QCOMPARE(form_->font().pixelSize(), 11);
-    QVERIFY(form_->windowFlags() & Qt::WindowMaximizeButtonHint);
-    QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(form_->minimumSize(), QSize(0, 0));
+    QCOMPARE(fixture_->form->windowTitle(), QStringLiteral("Lexaran - терминдер қоры "));
+    QCOMPARE(fixture_->form->size(), QSize(1097, 568));
+    QCOMPARE(fixture_->form->font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(fixture_->form->font().pixelSize(), 11);
+    QVERIFY(fixture_->form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    QVERIFY(fixture_->form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(fixture_->form->minimumSize(), QSize(0, 0));
     // The status bar speaks in the system's status-bar font, every other control in the window's.
-    QCOMPARE(form_->StatusBar1->font().family(), QApplication::font("QStatusBar").family());
-    QCOMPARE(form_->StatusBar1->font().pointSizeF(), QApplication::font("QStatusBar").pointSizeF());
-    QCOMPARE(form_->Edit1->font().pixelSize(), 11);
+    QCOMPARE(fixture_->form->StatusBar1->font().family(), QApplication::font("QStatusBar").family());
+    QCOMPARE(fixture_->form->StatusBar1->font().pointSizeF(), QApplication::font("QStatusBar").pointSizeF());
+    QCOMPARE(fixture_->form->Edit1->font().pixelSize(), 11);
 }
 
 void tst_Form1Layout::statusBarTakesPlatformFont()
@@ -127,13 +118,13 @@ void tst_Form1Layout::statusBarTakesPlatformFont()
     QFont status(QStringLiteral("DejaVu Sans Mono"));
     status.setPointSizeF(13.5);
     QApplication::setFont(status, "QStatusBar");
-    form_ = std::make_unique<TForm1>(directory_->path() + QLatin1Char('/'));
+    fixture_->Open();
     QApplication::setFont(platformDefault, "QStatusBar");
 
     QVERIFY(QApplication::font().family() != status.family());
-    QCOMPARE(form_->StatusBar1->font().family(), status.family());
-    QCOMPARE(form_->StatusBar1->font().pointSizeF(), 13.5);
-    const QList<QLabel *> panels = form_->StatusBar1->findChildren<QLabel *>();
+    QCOMPARE(fixture_->form->StatusBar1->font().family(), status.family());
+    QCOMPARE(fixture_->form->StatusBar1->font().pointSizeF(), 13.5);
+    const QList<QLabel *> panels = fixture_->form->StatusBar1->findChildren<QLabel *>();
     QVERIFY(!panels.isEmpty());
     for (const QLabel *panel : panels)
         QCOMPARE(panel->font().family(), status.family());
@@ -143,7 +134,7 @@ void tst_Form1Layout::creationOrder()
 {
     const QStringList creationOrder = {"DBGrid1", "StatusBar1", "BitBtn1", "Edit1", "ComboBox1", "BitBtn2", "RadioGroup1", "RadioGroup2"};
     QStringList created;
-    for (QObject *child : form_->children()) {
+    for (QObject *child : fixture_->form->children()) {
         if (child->isWidgetType())
             created.append(child->objectName());
     }
@@ -180,7 +171,7 @@ void tst_Form1Layout::controls()
     QFETCH(QStringList, items);
     QFETCH(bool, followsWindow);
 
-    auto *widget = form_->findChild<QWidget *>(name);
+    auto *widget = fixture_->form->findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->geometry(), geometry);
     // Every control has a Kazakh name a screen reader can speak.
@@ -212,11 +203,11 @@ void tst_Form1Layout::controls()
     }
 
     // Showing a larger window fits only the grid and the status bar to it.
-    form_->resize(1400, 700);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    fixture_->form->resize(1400, 700);
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
     if (name == QLatin1String("StatusBar1"))
-        QCOMPARE(widget->geometry(), QRect(0, form_->height() - 19, form_->width(), 19));
+        QCOMPARE(widget->geometry(), QRect(0, fixture_->form->height() - 19, fixture_->form->width(), 19));
     else if (!followsWindow)
         QCOMPARE(widget->geometry(), geometry);
     else
@@ -225,7 +216,7 @@ void tst_Form1Layout::controls()
 
 void tst_Form1Layout::categoryList()
 {
-    QComboBox *list = form_->ComboBox1;
+    QComboBox *list = fixture_->form->ComboBox1;
     QCOMPARE(list->count(), 60);
     QVERIFY(!list->isEditable());
     QCOMPARE(list->maxVisibleItems(), 8);
@@ -267,9 +258,9 @@ void tst_Form1Layout::categoryListOpensEightEntries()
 {
     QFETCH(QString, style);
     UseStyle(style);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    QComboBox *list = form_->ComboBox1;
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
+    QComboBox *list = fixture_->form->ComboBox1;
     list->showPopup();
     QAbstractItemView *view = list->view();
     QVERIFY(QTest::qWaitForWindowExposed(view->window()));
@@ -292,8 +283,8 @@ void tst_Form1Layout::categoryListOpensEightEntries()
 
 void tst_Form1Layout::gridOptions()
 {
-    TDBGrid *grid = form_->DBGrid1;
-    QCOMPARE(grid->model(), &form_->DataSource1);
+    TDBGrid *grid = fixture_->form->DBGrid1;
+    QCOMPARE(grid->model(), &fixture_->form->DataSource1);
     QCOMPARE(grid->model()->columnCount(), 3);
     const QStringList titles = {"Орысша", "Қазақша", "Саласы"};
     const int widths[] = {193, 231, 241};
@@ -319,8 +310,8 @@ void tst_Form1Layout::gridOptions()
     QVERIFY(colours.color(QPalette::Active, QPalette::Highlight) != colours.color(QPalette::Active, QPalette::Base));
 
     // A click on a title sorts nothing.
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
     const QString first = grid->model()->index(0, 0).data().toString();
     QHeaderView *header = grid->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
@@ -336,9 +327,9 @@ void tst_Form1Layout::titlesHotAndPressed()
 {
     QFETCH(QString, style);
     UseStyle(style);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    QHeaderView *header = form_->DBGrid1->horizontalHeader();
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture_->form.get()));
+    QHeaderView *header = fixture_->form->DBGrid1->horizontalHeader();
     QWidget *titles = header->viewport();
     const QRect title(header->sectionViewportPosition(1), 0, header->sectionSize(1), titles->height());
     // Away from the title's borders, where a press would resize a column.
@@ -379,7 +370,7 @@ void tst_Form1Layout::titlesHighlightedOnce()
     QFETCH(QString, style);
     QFETCH(int, state);
     UseStyle(style);
-    QHeaderView *header = form_->DBGrid1->horizontalHeader();
+    QHeaderView *header = fixture_->form->DBGrid1->horizontalHeader();
     const auto *titles = qobject_cast<const QProxyStyle *>(header->style());
     QVERIFY(titles);
     QVERIFY(titles->baseStyle());
@@ -412,9 +403,9 @@ void tst_Form1Layout::titlesHighlightedOnce()
 
 void tst_Form1Layout::gridIgnoresTyping()
 {
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    TDBGrid *grid = form_->DBGrid1;
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture_->form.get()));
+    TDBGrid *grid = fixture_->form->DBGrid1;
     QCOMPARE(QApplication::focusWidget(), grid);
     QCOMPARE(grid->currentIndex().row(), 0);
     // Every row's Russian text begins with "р", its Kazakh text with "қ":
@@ -429,16 +420,16 @@ void tst_Form1Layout::gridIgnoresTyping()
             QApplication::sendEvent(grid, &release);
         }
         QCOMPARE(grid->currentIndex().row(), 0);
-        QCOMPARE(form_->ClientDataSet1.RecNo(), 1);
+        QCOMPARE(fixture_->form->ClientDataSet1.RecNo(), 1);
     }
-    QVERIFY(form_->Edit1->text().isEmpty());
+    QVERIFY(fixture_->form->Edit1->text().isEmpty());
 }
 
 void tst_Form1Layout::gridKeysStillWork()
 {
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    TDBGrid *grid = form_->DBGrid1;
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture_->form.get()));
+    TDBGrid *grid = fixture_->form->DBGrid1;
     auto row = [grid] { return grid->currentIndex().row(); };
     QTest::keyClick(grid, Qt::Key_Down);
     QCOMPARE(row(), 1);
@@ -457,24 +448,24 @@ void tst_Form1Layout::gridKeysStillWork()
     QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("рус2\tқаз2\tМедицина"));
     QTest::keyClick(grid, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), form_->BitBtn1);
+    QCOMPARE(QApplication::focusWidget(), fixture_->form->BitBtn1);
 }
 
 void tst_Form1Layout::screenReaderRolesAndNames()
 {
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
     const auto accessible = &QAccessible::queryAccessibleInterface;
-    QAccessibleInterface *window = accessible(form_.get());
+    QAccessibleInterface *window = accessible(fixture_->form.get());
     QVERIFY(window);
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Lexaran - терминдер қоры "));
 
     // The status bar reads its panels as its children.
-    QAccessibleInterface *bar = accessible(form_->StatusBar1);
+    QAccessibleInterface *bar = accessible(fixture_->form->StatusBar1);
     QCOMPARE(bar->role(), QAccessible::StatusBar);
-    QCOMPARE(bar->parent()->object(), form_.get());
-    form_->StatusBar1->SetPanelText(1, QStringLiteral("Сұраныс бойынша 7 термин табылды"));
+    QCOMPARE(bar->parent()->object(), fixture_->form.get());
+    fixture_->form->StatusBar1->SetPanelText(1, QStringLiteral("Сұраныс бойынша 7 термин табылды"));
     QStringList read;
     for (int i = 0; i < bar->childCount(); ++i) {
         if (bar->child(i)->role() == QAccessible::StaticText)
@@ -483,27 +474,27 @@ void tst_Form1Layout::screenReaderRolesAndNames()
     QCOMPARE(read, (QStringList{"Базада барлығы 40 термин бар", "Сұраныс бойынша 7 термин табылды"}));
 
     // A control's name is what the user sees on it; the explanation is extra.
-    QCOMPARE(accessible(form_->BitBtn1)->role(), QAccessible::Button);
-    QCOMPARE(accessible(form_->BitBtn1)->text(QAccessible::Name), QStringLiteral("Іздеу"));
-    QCOMPARE(accessible(form_->BitBtn2)->role(), QAccessible::Button);
-    QCOMPARE(accessible(form_->BitBtn2)->text(QAccessible::Name), QStringLiteral("Барлығы"));
-    QCOMPARE(accessible(form_->BitBtn2)->text(QAccessible::Description), QStringLiteral("Барлық терминдерді көрсету"));
-    QCOMPARE(accessible(form_->RadioGroup1)->text(QAccessible::Name), QStringLiteral("Іздеу түрі"));
-    QCOMPARE(accessible(form_->RadioGroup2)->text(QAccessible::Name), QStringLiteral("Іздеу өрісі"));
+    QCOMPARE(accessible(fixture_->form->BitBtn1)->role(), QAccessible::Button);
+    QCOMPARE(accessible(fixture_->form->BitBtn1)->text(QAccessible::Name), QStringLiteral("Іздеу"));
+    QCOMPARE(accessible(fixture_->form->BitBtn2)->role(), QAccessible::Button);
+    QCOMPARE(accessible(fixture_->form->BitBtn2)->text(QAccessible::Name), QStringLiteral("Барлығы"));
+    QCOMPARE(accessible(fixture_->form->BitBtn2)->text(QAccessible::Description), QStringLiteral("Барлық терминдерді көрсету"));
+    QCOMPARE(accessible(fixture_->form->RadioGroup1)->text(QAccessible::Name), QStringLiteral("Іздеу түрі"));
+    QCOMPARE(accessible(fixture_->form->RadioGroup2)->text(QAccessible::Name), QStringLiteral("Іздеу өрісі"));
     // Without a visible caption, a short Kazakh name.
-    QCOMPARE(accessible(form_->DBGrid1)->text(QAccessible::Name), QStringLiteral("Табылған терминдер"));
-    QCOMPARE(accessible(form_->Edit1)->text(QAccessible::Name), QStringLiteral("Іздейтін сөз"));
+    QCOMPARE(accessible(fixture_->form->DBGrid1)->text(QAccessible::Name), QStringLiteral("Табылған терминдер"));
+    QCOMPARE(accessible(fixture_->form->Edit1)->text(QAccessible::Name), QStringLiteral("Іздейтін сөз"));
 }
 
 void tst_Form1Layout::statusPanels()
 {
-    TStatusBar *bar = form_->StatusBar1;
+    TStatusBar *bar = fixture_->form->StatusBar1;
     QCOMPARE(bar->PanelCount(), 2);
     QCOMPARE(bar->PanelRect(0), QRect(0, 0, 250, 19));
     QCOMPARE(bar->PanelRect(1), QRect(250, 0, 847, 19));
-    form_->resize(1500, 600);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    fixture_->form->resize(1500, 600);
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
     QCOMPARE(bar->width(), 1500);
     QCOMPARE(bar->PanelRect(1), QRect(250, 0, 1250, 19));
     const auto panels = bar->findChildren<QLabel *>();
@@ -518,31 +509,31 @@ void tst_Form1Layout::statusPanels()
 void tst_Form1Layout::radioButtonGeometry()
 {
     struct TExpected { TRadioGroup *group; int width; int lefts[3]; };
-    const TExpected expected[] = {{form_->RadioGroup1, 146, {8, 154, 300}}, {form_->RadioGroup2, 77, {8, 85, 162}}};
+    const TExpected expected[] = {{fixture_->form->RadioGroup1, 146, {8, 154, 300}}, {fixture_->form->RadioGroup2, 77, {8, 85, 162}}};
     for (const TExpected &e : expected) {
         for (int i = 0; i < 3; ++i)
             QCOMPARE(e.group->Buttons()[i]->geometry(), QRect(e.lefts[i], 14, e.width, 23));
     }
-    form_->RadioGroup1->Buttons()[2]->click();
-    QCOMPARE(form_->RadioGroup1->ItemIndex(), 2);
-    QVERIFY(!form_->RadioGroup1->Buttons()[0]->isChecked());
-    QCOMPARE(form_->RadioGroup2->ItemIndex(), 0);
+    fixture_->form->RadioGroup1->Buttons()[2]->click();
+    QCOMPARE(fixture_->form->RadioGroup1->ItemIndex(), 2);
+    QVERIFY(!fixture_->form->RadioGroup1->Buttons()[0]->isChecked());
+    QCOMPARE(fixture_->form->RadioGroup2->ItemIndex(), 0);
 }
 
 void tst_Form1Layout::cueTextHiddenWhileFocused()
 {
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    TEdit *edit = form_->Edit1;
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture_->form.get()));
+    TEdit *edit = fixture_->form->Edit1;
     QCOMPARE(edit->placeholderText(), edit->TextHint());
     edit->setFocus(Qt::TabFocusReason);
     QVERIFY(edit->hasFocus());
     QVERIFY(edit->text().isEmpty());
     QVERIFY(edit->placeholderText().isEmpty());
-    form_->DBGrid1->setFocus(Qt::TabFocusReason);
+    fixture_->form->DBGrid1->setFocus(Qt::TabFocusReason);
     QCOMPARE(edit->placeholderText(), edit->TextHint());
     // The cue is not content: an empty box searches for the empty text.
-    QVERIFY(form_->ReadSearchRequest().Text.isEmpty());
+    QVERIFY(fixture_->form->ReadSearchRequest().Text.isEmpty());
 
     const QString longText(40000, u'ж');
     edit->setText(longText);
@@ -551,9 +542,9 @@ void tst_Form1Layout::cueTextHiddenWhileFocused()
 
 void tst_Form1Layout::focusAndTabOrder()
 {
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    QCOMPARE(QApplication::focusWidget(), form_->DBGrid1);
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowActive(fixture_->form.get()));
+    QCOMPARE(QApplication::focusWidget(), fixture_->form->DBGrid1);
 
     // The control that holds the focus: a radio button stands for its group.
     auto holder = [] {
@@ -580,20 +571,20 @@ void tst_Form1Layout::focusAndTabOrder()
 
 void tst_Form1Layout::renderAtStart()
 {
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    const QImage image = form_->grab().toImage();
-    QCOMPARE(image.size(), form_->size() * form_->devicePixelRatioF());
+    fixture_->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
+    const QImage image = fixture_->form->grab().toImage();
+    QCOMPARE(image.size(), fixture_->form->size() * fixture_->form->devicePixelRatioF());
     // The grid shows rows: its area is not one flat colour.
-    const QRect gridArea = form_->DBGrid1->geometry().adjusted(20, 25, -5, -5);
+    const QRect gridArea = fixture_->form->DBGrid1->geometry().adjusted(20, 25, -5, -5);
     const QRgb corner = image.pixel(gridArea.topLeft());
     bool varied = false;
     for (int x = gridArea.left(); x < gridArea.right() && !varied; x += 3)
         varied = image.pixel(x, gridArea.top() + 5) != corner;
     QVERIFY(varied);
     // The indicator column marks the current row (the first) with a dark sign.
-    const QHeaderView *indicator = form_->DBGrid1->verticalHeader();
-    const QPoint origin = indicator->mapTo(form_.get(), QPoint(0, 0));
+    const QHeaderView *indicator = fixture_->form->DBGrid1->verticalHeader();
+    const QPoint origin = indicator->mapTo(fixture_->form.get(), QPoint(0, 0));
     int dark = 0;
     for (int y = 0; y < indicator->sectionSize(0); ++y) {
         for (int x = 0; x < indicator->width(); ++x)

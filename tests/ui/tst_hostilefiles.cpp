@@ -1,5 +1,5 @@
-#include "ErrorBoxRecorder.h"
 #include "FixtureDb.h"
+#include "FormFixture.h"
 #include "OtherConnection.h"
 #include "SearchSQL.h"
 #include "TDBGrid.h"
@@ -15,18 +15,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
 #include <memory>
 
 namespace {
-
-QString Path(const QTemporaryDir &directory)
-{
-    return directory.filePath(QStringLiteral("termins.db"));
-}
 
 // A real dictionary of `terms` rows, then `damage` applied to its bytes.
 void Dictionary(const QString &path, int terms, const std::function<void(QByteArray &)> &damage = {})
@@ -48,14 +42,13 @@ struct TOutcome
     QStringList boxes;
 };
 
-// Runs what a user does (start-up, a search, Show all, close) on the file
-// and reports what was shown.
-TOutcome Use(const QString &directory, const QString &searchText = QStringLiteral("рус1"))
+// Runs what a user does (start-up, a search, Show all, close) on the
+// fixture's file and reports what was shown.
+TOutcome Use(TFormFixture &fixture, const QString &searchText = QStringLiteral("рус1"))
 {
     TOutcome outcome;
-    TErrorBoxRecorder boxes;
     {
-        TForm1 form(directory + QLatin1Char('/'));
+        TForm1 &form = fixture.Open();
         form.show();
         form.Edit1->setText(searchText);
         form.BitBtn1->click();
@@ -67,7 +60,8 @@ TOutcome Use(const QString &directory, const QString &searchText = QStringLitera
         outcome.panel1 = form.StatusBar1->PanelText(1);
         form.close();
     }
-    outcome.boxes = boxes.Texts();
+    fixture.Close();
+    outcome.boxes = fixture.Boxes();
     return outcome;
 }
 
@@ -189,45 +183,45 @@ void tst_HostileFiles::hostileFile()
     QFETCH(QString, panel1);
     QFETCH(QStringList, boxes);
 
-    QTemporaryDir directory;
-    make(Path(directory));
-    const QByteArray before = PathState(Path(directory));
+    TFormFixture fixture;
+    make(fixture.Path());
+    const QByteArray before = PathState(fixture.Path());
 
     QElapsedTimer timer;
     timer.start();
-    const TOutcome outcome = Use(directory.path());
+    const TOutcome outcome = Use(fixture);
     QVERIFY(timer.elapsed() < 20000);
 
     QCOMPARE(outcome.boxes, boxes);
     QCOMPARE(outcome.rows, rows);
     QCOMPARE(outcome.panel0, panel0);
     QCOMPARE(outcome.panel1, panel1);
-    QCOMPARE(PathState(Path(directory)), before);
+    QCOMPARE(PathState(fixture.Path()), before);
     // A WAL file (its header's write version 2) keeps its log and index, since
     // closing folds no log into the file; the window wrote nothing to the log.
-    const QByteArray file = FileBytes(Path(directory));
+    const QByteArray file = FileBytes(fixture.Path());
     if (file.startsWith("SQLite format 3") && file.size() > 18 && file[18] == 2) {
-        QCOMPARE(SideFiles(directory.path()), (QStringList{QStringLiteral("termins.db-shm"), QStringLiteral("termins.db-wal")}));
-        QCOMPARE(QFileInfo(Path(directory) + QLatin1String("-wal")).size(), 0);
+        QCOMPARE(SideFiles(fixture.directory.path()), (QStringList{QStringLiteral("termins.db-shm"), QStringLiteral("termins.db-wal")}));
+        QCOMPARE(QFileInfo(fixture.Path() + QLatin1String("-wal")).size(), 0);
     } else {
-        QCOMPARE(SideFiles(directory.path()), QStringList());
+        QCOMPARE(SideFiles(fixture.directory.path()), QStringList());
     }
 }
 
 void tst_HostileFiles::lockedByAnotherProcess()
 {
-    QTemporaryDir directory;
-    Dictionary(Path(directory), 30);
-    const QByteArray before = FileBytes(Path(directory));
+    TFormFixture fixture;
+    Dictionary(fixture.Path(), 30);
+    const QByteArray before = FileBytes(fixture.Path());
 
     QProcess holder;
-    holder.start(QStringLiteral(HOLDLOCK_PATH), {Path(directory)});
+    holder.start(QStringLiteral(HOLDLOCK_PATH), {fixture.Path()});
     QVERIFY(holder.waitForReadyRead(10000));
     QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
 
     QElapsedTimer timer;
     timer.start();
-    const TOutcome outcome = Use(directory.path());
+    const TOutcome outcome = Use(fixture);
     // No waiting for the lock: every step fails at once.
     QVERIFY(timer.elapsed() < 3000);
     const QString locked = QStringLiteral("database is locked.");
@@ -236,7 +230,7 @@ void tst_HostileFiles::lockedByAnotherProcess()
 
     holder.closeWriteChannel();
     QVERIFY(holder.waitForFinished(10000));
-    QCOMPARE(FileBytes(Path(directory)), before);
+    QCOMPARE(FileBytes(fixture.Path()), before);
 }
 
 void tst_HostileFiles::badSearchInput_data()
@@ -268,13 +262,12 @@ void tst_HostileFiles::badSearchInput()
     QFETCH(QString, panel1);
     QFETCH(QStringList, boxes);
 
-    QTemporaryDir directory;
-    MakeDatabase(Path(directory), TermTableSql(50)
+    TFormFixture fixture;
+    MakeDatabase(fixture.Path(), TermTableSql(50)
         + QStringLiteral("insert into termin_items values (51, '😀 смайлик', 'күлкі', 'Тарих', '😀 СМАЙЛИК', 'КҮЛКІ');"
                          "insert into termin_items values (52, '𐐨 deseret', 'х', 'Тарих', '𐐀 DESERET', 'Х');"));
-    TErrorBoxRecorder shown;
     {
-        TForm1 form(directory.path() + QLatin1Char('/'));
+        TForm1 &form = fixture.Open();
         form.Edit1->setText(text);
         QCOMPARE(form.Edit1->text(), text);
         form.RadioGroup1->SetItemIndex(kind);
@@ -284,20 +277,20 @@ void tst_HostileFiles::badSearchInput()
         if (panel1.isEmpty())
             QCOMPARE(form.DBGrid1->model()->rowCount(), 52);
     }
-    QCOMPARE(shown.Texts(), boxes);
+    fixture.Close();
+    QCOMPARE(fixture.Boxes(), boxes);
 }
 
 void tst_HostileFiles::fileNeverWritten()
 {
-    QTemporaryDir directory;
-    Dictionary(Path(directory), 1500);
-    const QByteArray before = FileBytes(Path(directory));
-    const QDateTime modified = QFileInfo(Path(directory)).lastModified();
+    TFormFixture fixture;
+    Dictionary(fixture.Path(), 1500);
+    const QByteArray before = FileBytes(fixture.Path());
+    const QDateTime modified = QFileInfo(fixture.Path()).lastModified();
     QTest::qWait(20);
 
-    TErrorBoxRecorder shown;
     {
-        TForm1 form(directory.path() + QLatin1Char('/'));
+        TForm1 &form = fixture.Open();
         form.show();
         form.Edit1->setText(QStringLiteral("рус1"));
         for (int kind = 0; kind < 3; ++kind) {
@@ -314,25 +307,25 @@ void tst_HostileFiles::fileNeverWritten()
         QCOMPARE(form.DBGrid1->model()->rowCount(), 1500);
         form.close();
     }
-    QCOMPARE(shown.Texts(), QStringList());
-    QCOMPARE(FileBytes(Path(directory)), before);
-    QCOMPARE(QFileInfo(Path(directory)).lastModified(), modified);
-    QCOMPARE(SideFiles(directory.path()), QStringList());
+    fixture.Close();
+    QCOMPARE(fixture.Boxes(), QStringList());
+    QCOMPARE(FileBytes(fixture.Path()), before);
+    QCOMPARE(QFileInfo(fixture.Path()).lastModified(), modified);
+    QCOMPARE(SideFiles(fixture.directory.path()), QStringList());
 }
 
 void tst_HostileFiles::closingLeavesAnotherProgramsLog()
 {
-    QTemporaryDir directory;
-    Dictionary(Path(directory), 30);
-    TErrorBoxRecorder shown;
+    TFormFixture fixture;
+    Dictionary(fixture.Path(), 30);
     QByteArray before;
     {
-        TForm1 form(directory.path() + QLatin1Char('/'));
+        TForm1 &form = fixture.Open();
         form.show();
         {
             // Another program turns the file into a WAL file and adds a term
             // while the window is open; the window reads it from the log.
-            TOtherConnection other(Path(directory));
+            TOtherConnection other(fixture.Path());
             QCOMPARE(other.Execute(QStringLiteral("pragma journal_mode = wal")), QString());
             QCOMPARE(other.Execute(QStringLiteral(
                          "insert into termin_items values (31, 'жаңа', 'жаңа', 'Химия', 'ЖАҢА', 'ЖАҢА')")),
@@ -341,15 +334,16 @@ void tst_HostileFiles::closingLeavesAnotherProgramsLog()
             QCOMPARE(form.DBGrid1->model()->rowCount(), 31);
         }
         // The other program is gone; its term is still only in its log.
-        QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
-        before = FileBytes(Path(directory));
+        QVERIFY(QFileInfo(fixture.Path() + QLatin1String("-wal")).size() > 0);
+        before = FileBytes(fixture.Path());
         form.close();
     }
-    QCOMPARE(shown.Texts(), QStringList());
-    QCOMPARE(FileBytes(Path(directory)), before);
-    QVERIFY(QFileInfo(Path(directory) + QLatin1String("-wal")).size() > 0);
+    fixture.Close();
+    QCOMPARE(fixture.Boxes(), QStringList());
+    QCOMPARE(FileBytes(fixture.Path()), before);
+    QVERIFY(QFileInfo(fixture.Path() + QLatin1String("-wal")).size() > 0);
     // The next reader finds the term in the log.
-    QCOMPARE(TOtherConnection(Path(directory)).Text(QStringLiteral("select rus from termin_items where id = 31")),
+    QCOMPARE(TOtherConnection(fixture.Path()).Text(QStringLiteral("select rus from termin_items where id = 31")),
              QStringLiteral("жаңа"));
 }
 
@@ -358,19 +352,18 @@ void tst_HostileFiles::failedFillHoldsNoLock()
     // Start-up finds no table, so the set stays closed; then another program
     // puts a dictionary in the file's place, and Show all runs its statement
     // before the closed set refuses the fill.
-    QTemporaryDir directory;
-    QVERIFY(WriteFileBytes(Path(directory), QByteArray()));
-    TErrorBoxRecorder shown;
-    TForm1 form(directory.path() + QLatin1Char('/'));
+    TFormFixture fixture;
+    QVERIFY(WriteFileBytes(fixture.Path(), QByteArray()));
+    TForm1 &form = fixture.Open();
     form.show();
-    MakeDatabase(Path(directory), TermTableSql(30));
+    MakeDatabase(fixture.Path(), TermTableSql(30));
     form.BitBtn2->click();
-    QCOMPARE(shown.Texts(), (QStringList{QStringLiteral("no such table: termin_items."),
+    QCOMPARE(fixture.Boxes(), (QStringList{QStringLiteral("no such table: termin_items."),
                                          QStringLiteral("ClientDataSet1: Cannot perform this operation on a closed dataset.")}));
     QCOMPARE(form.DBGrid1->model()->rowCount(), 0);
 
     // With the window still open and idle, another program writes at once.
-    TOtherConnection other(Path(directory));
+    TOtherConnection other(fixture.Path());
     QCOMPARE(other.Execute(QStringLiteral("create table notes (note TEXT)")), QString());
     QCOMPARE(other.Text(QStringLiteral("select count(*) from sqlite_master where name = 'notes'")), QStringLiteral("1"));
 }
