@@ -19,6 +19,9 @@
 
 #include <memory>
 
+using lexaran::tools::TTextEncoding;
+using lexaran::tools::WriteTermDatabase;
+
 namespace {
 
 QStringList gStatements;
