@@ -36,6 +36,10 @@ wineserver=/usr/lib/wine/wineserver
 
 fail() {
   echo "windows-desktop-check: FAIL: $*" >&2
+  # What the screen showed then.
+  if [ -n "${DISPLAY:-}" ] && [ -d "${shots:-}" ]; then
+    xwd -root -silent 2>/dev/null | xwdtopnm 2>/dev/null | pnmtopng >"$shots/failed.png" 2>/dev/null || true
+  fi
   exit 1
 }
 say() { echo "windows-desktop-check: $*"; }
@@ -43,7 +47,7 @@ say() { echo "windows-desktop-check: $*"; }
 [ -f "$installer" ] || fail "no installer in $out; run scripts/build-windows.sh"
 [ -f "$probe" ] || fail "no $probe; run scripts/build-windows.sh"
 [ -x "$wine" ] || fail "$wine is missing (Debian package wine64); run scripts/setup.sh test"
-for tool in Xvfb openbox xprop xwininfo xdotool xwd xwdtopnm pnmcut pnmscale pnmtopng python3 tesseract xclip iconv; do
+for tool in Xvfb openbox setxkbmap xprop xwininfo xdotool xwd xwdtopnm pnmcut pnmscale pnmtopng python3 tesseract xclip iconv; do
   command -v "$tool" >/dev/null 2>&1 || fail "'$tool' is missing; run scripts/setup.sh test"
 done
 terms="$(python3 -c 'import sqlite3, sys
@@ -85,12 +89,11 @@ wait_for() {
   done
 }
 
-Xvfb -displayfd 3 -screen 0 1600x900x24 -dpi 96 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 "Xvfb did not report its display number" test -s "$work/display"
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-wait_for 10 "the display $DISPLAY does not answer" xwininfo -root
+# shellcheck source=scripts/lib/x11.sh
+. "$root/scripts/lib/x11.sh"
+# The display: 1600 by 900 at 96 dpi.
+x11_start_xvfb "$work" 1600x900x24 -dpi 96 || fail "no virtual display (above)"
+pids+=("$XVFB_PID")
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wm_ready() { xprop -root _NET_SUPPORTED | grep -q _NET_FRAME_EXTENTS; }
@@ -144,17 +147,6 @@ start_program() {
   app=$!
   pids+=("$app")
 }
-find_window() {
-  window="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)"
-  [ -n "$window" ]
-}
-start_program "$drive_c/elsewhere" 'C:\Program Files\Lexaran\lexaran.exe'
-wait_for 60 "the installed program showed no window titled '$title'" find_window "$title"
-framed() { xprop -id "$window" _NET_FRAME_EXTENTS | grep -q '='; }
-wait_for 10 "openbox did not frame the window" framed
-sleep 1
-shot start
-
 # What Windows says of the window: its rectangle, its client area, the
 # desktop, its state.
 probe() {
@@ -163,6 +155,58 @@ probe() {
   # shellcheck disable=SC1091
   . "$work/probe"
 }
+closed() { ! kill -0 "$app" 2>/dev/null; }
+find_window() {
+  window="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)"
+  [ -n "$window" ]
+}
+# Each start from here on in a fresh wine session: a window that a program
+# makes soon after another program of the session has ended is not always
+# shown by wine 8.
+fresh_session() {
+  timeout 30 "$wineserver" -k >/dev/null 2>&1 || true
+  timeout 30 "$wineserver" -w >/dev/null 2>&1 || true
+  "$wineserver" -p || fail "wineserver did not start again"
+}
+mv "$folder/sqlite3.dll" "$work/sqlite3.dll"
+mkdir -p "$drive_c/planted"
+cp "$work/sqlite3.dll" "$drive_c/planted/sqlite3.dll"
+start_program "$drive_c/planted" 'C:\Program Files\Lexaran\lexaran.exe'
+box() { probe Lexaran; }
+wait_for 60 "no error box titled 'Lexaran' when the engine is missing beside the executable" box
+sleep 1
+[ "$WINDOWS" -eq 1 ] || fail "$WINDOWS error boxes instead of one"
+! probe "$title" || fail "the main window opened before the error box was dismissed"
+shot planted-library
+# The box's text, as Windows copies a message box with Ctrl+C.
+box_window=""
+box_on_display() {
+  box_window="$(xdotool search --name '^Lexaran$' 2>/dev/null | head -n1 || true)"
+  [ -n "$box_window" ]
+}
+wait_for 10 "the error box has no window on the display" box_on_display
+xdotool windowactivate --sync "$box_window" 2>/dev/null || true
+printf '' | xclip -selection clipboard
+xdotool key ctrl+c
+copied() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r' | grep -qxF "sqlite3.dll not found."; }
+wait_for 10 "the error box does not say 'sqlite3.dll not found.'" copied
+say "with a sqlite3.dll only in the working folder: one error box, 'sqlite3.dll not found.', and no window behind it yet"
+timeout 30 "$wine" taskkill /f /im lexaran.exe >/dev/null 2>&1 || true
+wait_for 20 "the program with the error box did not end" closed
+mv "$work/sqlite3.dll" "$folder/sqlite3.dll"
+
+# From here on a Kazakh keyboard, as a Kazakh user has: typed letters are
+# real key presses of that layout, which wine reads when a program starts.
+setxkbmap -layout kz || fail "the Kazakh keyboard layout cannot be set (Debian package x11-xkb-utils)"
+fresh_session
+
+start_program "$drive_c/elsewhere" 'C:\Program Files\Lexaran\lexaran.exe'
+wait_for 60 "the installed program showed no window titled '$title'" find_window "$title"
+framed() { xprop -id "$window" _NET_FRAME_EXTENTS | grep -q '='; }
+wait_for 10 "openbox did not frame the window" framed
+sleep 1
+shot start
+
 probe "$title" || fail "Windows reports no window titled '$title'"
 read -r outer_x outer_y outer_w outer_h <<<"$OUTER"
 read -r client_x client_y client_w client_h <<<"$CLIENT"
@@ -248,7 +292,6 @@ expect_panel() {
   local deadline=$((SECONDS + $1)) readings
   until readings="$(read_panel "$2" "$3")" && printf '%s\n' "$readings" | grep -qxF "$4"; do
     if [ "$SECONDS" -ge "$deadline" ]; then
-      shot failed
       fail "the status bar does not read '$4' (read: $(printf '%s' "$readings" | tr '\n' '|'); waited $1 s)"
     fi
     sleep 0.5
@@ -275,43 +318,21 @@ expect_panel 20 250 300 "$panel1"
 shot search
 say "typed '$word' and pressed Іздеу: the status bar reads '$panel1'"
 xdotool key --window "$window" alt+F4 2>/dev/null || true
-closed() { ! kill -0 "$app" 2>/dev/null; }
 wait_for 20 "the window did not close on Alt+F4" closed
-
-# Started minimized without activation (show command 7, as a shortcut set
-# to "Minimized" starts it).
-(cd "$drive_c/elsewhere" && exec "$wine" start /min 'C:\Program Files\Lexaran\lexaran.exe') >"$work/start-min.log" 2>&1
-minimized() { probe "$title" && [ "$STATE" = minimized ]; }
-wait_for 60 "started with show command 7 the window is not minimized (state: ${STATE:-none})" minimized
-say "started with show command 7 the window opens minimized"
-timeout 30 "$wine" taskkill /im lexaran.exe >/dev/null 2>&1 || true
-gone() { ! probe "$title"; }
-wait_for 20 "the minimized program did not end" gone
 
 # No engine beside the executable, a working one in the working folder: the
 # program must not take it.
-mv "$folder/sqlite3.dll" "$work/sqlite3.dll"
-mkdir -p "$drive_c/planted"
-cp "$work/sqlite3.dll" "$drive_c/planted/sqlite3.dll"
-start_program "$drive_c/planted" 'C:\Program Files\Lexaran\lexaran.exe'
-box() { probe Lexaran; }
-wait_for 60 "no error box titled 'Lexaran' when the engine is missing beside the executable" box
-sleep 1
-[ "$WINDOWS" -eq 1 ] || fail "$WINDOWS error boxes instead of one"
-shot planted-library
-# The box's text, as Windows copies a message box with Ctrl+C.
-read -r box_x box_y _ <<<"$CLIENT"
-xdotool mousemove $((box_x + 10)) $((box_y + 10)) click 1
-printf '' | xclip -selection clipboard
-xdotool key ctrl+c
-copied() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r' | grep -qxF "sqlite3.dll not found."; }
-wait_for 10 "the error box does not say 'sqlite3.dll not found.' (copied: $(xclip -o -selection clipboard 2>/dev/null | tr '\r\n' '  '))" copied
-say "with a sqlite3.dll only in the working folder: one box, 'sqlite3.dll not found.'"
-xdotool key Return
-wait_for 20 "the window did not open after the error box" find_window "$title"
-xdotool key --window "$window" alt+F4 2>/dev/null || true
-wait_for 20 "the window did not close on Alt+F4" closed
-mv "$work/sqlite3.dll" "$folder/sqlite3.dll"
+fresh_session
+# Started minimized without activation (show command 7, as a shortcut set
+# to "Minimized" starts it).
+(cd "$drive_c/elsewhere" && timeout 60 "$wine" "$probe" start 7 'C:\Program Files\Lexaran\lexaran.exe') >"$work/start-min.log" 2>&1 ||
+  fail "the program could not be started with show command 7"
+minimized() { probe "$title" && [ "$STATE" = minimized ]; }
+wait_for 60 "started with show command 7 the window is not minimized (state: ${STATE:-none})" minimized
+say "started with show command 7 the window opens minimized"
+timeout 30 "$wine" taskkill /f /im lexaran.exe >/dev/null 2>&1 || true
+gone() { ! pgrep -f 'Lexaran.lexaran\.exe' >/dev/null; }
+wait_for 20 "the minimized program did not end" gone
 
 # --- Silent uninstall: nothing of the program is left.
 timeout 120 "$wine" 'C:\Program Files\Lexaran\uninstall.exe' /S >"$work/uninstall.log" 2>&1 ||

@@ -8,11 +8,17 @@
 //   DESKTOP   the rectangle of all monitors: left top width height
 //   STATE     normal, minimized or maximized
 // Exit code 0 when such a window exists, 1 when none does, 2 for bad use.
+//
+// With "start", it starts the program instead, as the desktop does when a
+// shortcut asks for the given show command (1 normal, 3 maximized, 7
+// minimized without activation), and returns without waiting for it.
 // Usage: window_probe.exe <window title> <output file>
+//        window_probe.exe start <show command> <program>
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 
 namespace {
 
@@ -36,12 +42,31 @@ BOOL CALLBACK Visit(HWND window, LPARAM data)
     return TRUE;
 }
 
+int Start(int showCommand, wchar_t *program)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = WORD(showCommand);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fputs("window_probe: the program did not start\n", stderr);
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
+    if (argc == 4 && lstrcmpW(argv[1], L"start") == 0)
+        return Start(_wtoi(argv[2]), argv[3]);
     if (argc != 3) {
-        std::fputs("usage: window_probe.exe <window title> <output file>\n", stderr);
+        std::fputs("usage: window_probe.exe <window title> <output file>\n"
+                   "       window_probe.exe start <show command> <program>\n", stderr);
         return 2;
     }
     TSearch search{argv[1]};
