@@ -1,3 +1,4 @@
+#include "ComApartment.h"
 #include "StartupShowState.h"
 #include "TApplication.h"
 #include "Unit1.h"
@@ -22,8 +23,11 @@ QIcon ApplicationIcon()
 
 int main(int argc, char *argv[])
 {
-    // On Windows Qt initialises the component-object runtime for the GUI
-    // thread itself, before any window exists; nothing else is needed here.
+    // Before anything else, and released after everything else: the
+    // component-object runtime for this, the user-interface thread. Qt asks
+    // for it too, later and in the same way; it is not left to Qt here.
+    const TComApartment apartment;
+
     TApplication application(argc, argv);
 
     // The main window carries the taskbar button; closing it, the last

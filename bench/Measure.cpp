@@ -6,9 +6,15 @@
 
 #include <time.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace lexaran::bench {
 
@@ -44,6 +50,14 @@ double Ratio(double a, double b)
 
 long StatusKiB(const char *key)
 {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    const SIZE_T bytes = std::strcmp(key, "VmHWM") == 0 ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
+    return long(bytes / 1024);
+#else
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -53,6 +67,7 @@ long StatusKiB(const char *key)
             return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
     }
     return -1;
+#endif
 }
 
 [[noreturn]] void Fail(const char *what)

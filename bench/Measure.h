@@ -31,7 +31,9 @@ TStats Stats(std::vector<double> times);
 // a / b, or 0 when b is not positive.
 double Ratio(double a, double b);
 
-// A value of /proc/self/status in KiB (VmRSS, VmHWM); -1 when unknown.
+// The resident set in KiB: now (VmRSS) or at its peak (VmHWM), from
+// /proc/self/status; on Windows the working set and its peak. -1 when
+// unknown.
 long StatusKiB(const char *key);
 
 // Says what went wrong on standard error and ends the process with code 2.

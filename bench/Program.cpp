@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
@@ -19,6 +20,10 @@
 
 #include <functional>
 #include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace lexaran::bench {
 
@@ -94,14 +99,31 @@ double ClickToIdle(TPaintWatch &watch, const std::function<void()> &act)
     return Milliseconds(TClock::now() - start);
 }
 
+// Puts the benchmark file into the program's directory under `name` without
+// copying its bytes where the system allows: a symbolic link, or on Windows
+// a hard link (QFile::link makes a shell shortcut there, which the engine
+// cannot read), and a copy only when neither can be made.
+bool PlaceDatabase(const QString &file, const QString &name)
+{
+    const QString target = QFileInfo(file).absoluteFilePath();
+#ifdef _WIN32
+    if (CreateHardLinkW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(name).utf16()),
+                        reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(target).utf16()), nullptr))
+        return true;
+    return QFile::copy(target, name);
+#else
+    return QFile::link(target, name);
+#endif
+}
+
 } // namespace
 
 int RunProgram(const QString &path, int repeat, bool utf8, int terms, TChildRun run)
 {
     const auto entered = TClock::now();
     QTemporaryDir directory;
-    if (!QFile::link(QFileInfo(path).absoluteFilePath(), directory.filePath(QStringLiteral("termins.db"))))
-        Fail("cannot link the benchmark file");
+    if (!PlaceDatabase(path, directory.filePath(QStringLiteral("termins.db"))))
+        Fail("cannot place the benchmark file beside the program");
     TForm1 form(directory.path() + QLatin1Char('/'));
     QWidget *viewport = form.DBGrid1->viewport();
     TPaintWatch watch(viewport);

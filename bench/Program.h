@@ -2,7 +2,8 @@
 
 // The program as the user meets it: the real window (TForm1, offscreen) in
 // a process of its own, timed from the click until its event loop is idle
-// and the grid has painted; resident memory from /proc/self/status.
+// and the grid has painted; resident memory from /proc/self/status (on
+// Windows the working set).
 
 #include "Measure.h"
 #include "TSearchRequest.h"

@@ -8,7 +8,11 @@
 
 #include <stdexcept>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <string>
+#else
 #include <unistd.h>
 #endif
 
@@ -55,8 +59,28 @@ QString ExecutableDirectory()
     // Qt decodes this path as UTF-8 and gives up on a name that is not, so
     // the link is read here and its bytes kept.
     return LinkTargetDirectory("/proc/self/exe");
+#elif defined(_WIN32)
+    // The system's own UTF-16 path, whatever its length. A name cut short
+    // to the buffer comes back exactly as long as the buffer, so the buffer
+    // grows until the name leaves room to spare.
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), DWORD(name.size()));
+        if (length == 0)
+            NotFound();
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        if (name.size() >= 32768 * 2)
+            NotFound();
+        name.resize(name.size() * 2);
+    }
+    const std::size_t separator = name.find_last_of(L"\\/");
+    if (separator == std::wstring::npos)
+        NotFound();
+    return QString::fromStdWString(name.substr(0, separator + 1));
 #else
-    // Elsewhere Qt's path is exact (UTF-16 on Windows).
     const QString program = QCoreApplication::applicationFilePath();
     if (program.isEmpty())
         NotFound();

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a purpose: "run" (build
-# and start the dictionary) or "test" (also everything the test suite and the
-# package check use). apt's own output goes to a log that is shown only when
+# and start the dictionary), "windows" (build it for Windows) or "test"
+# (everything the test suite, the package check and the Windows build and
+# checks use). apt's own output goes to a log that is shown only when
 # it fails.
-# Usage: scripts/setup.sh run|test
+# Usage: scripts/setup.sh run|windows|test
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,11 +46,35 @@ test_packages=(
   lintian
 )
 
+# To build for Windows (scripts/build-windows.sh): the MinGW-w64 compiler,
+# Qt's host tools for the Windows Qt, what unpacks Debian source packages
+# and generates the engine's single source file, wine to run the importer
+# and the tests with the fonts every Windows has, NSIS for the installer,
+# zip for the portable folder.
+windows_packages=(
+  cmake
+  ninja-build
+  g++
+  make
+  qt6-base-dev
+  qt6-base-dev-tools
+  g++-mingw-w64-x86-64-posix
+  dpkg-dev
+  xz-utils
+  tcl
+  wine64
+  fonts-wine
+  nsis
+  zip
+)
+
 case "${1:-}" in
-  run)  packages=("${run_packages[@]}") ;;
-  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *)    echo "usage: scripts/setup.sh run|test" >&2; exit 2 ;;
+  run)     packages=("${run_packages[@]}") ;;
+  windows) packages=("${windows_packages[@]}") ;;
+  test)    packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  *)       echo "usage: scripts/setup.sh run|windows|test" >&2; exit 2 ;;
 esac
+mapfile -t packages < <(printf '%s\n' "${packages[@]}" | sort -u)
 
 missing=()
 for package in "${packages[@]}"; do

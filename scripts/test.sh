@@ -3,8 +3,10 @@
 # once in the normal build, the real program on a virtual desktop with a
 # window manager and a screen reader's view of it, once built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (leak checking on), every fuzzer for a bounded
-# time, and the check of the Debian package (built, inspected and started
-# from a scratch directory; nothing is installed on this machine).
+# time, the check of the Debian package (built, inspected and started
+# from a scratch directory; nothing is installed on this machine), and the
+# Windows build: its unit tests under wine and its installed program on a
+# virtual desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -15,7 +17,8 @@ export LC_ALL=C.UTF-8
 # leave there.
 XDG_RUNTIME_DIR="$(mktemp -d)"
 export XDG_RUNTIME_DIR
-trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+# The Windows tests' wine session ends with the run.
+trap 'rm -rf "$XDG_RUNTIME_DIR"; WINEPREFIX="$PWD/build/windows/wineprefix" timeout 30 /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 
 scripts/setup.sh test
 
@@ -39,3 +42,12 @@ echo "== Fuzzers"
 cmake --preset fuzz --log-level=WARNING
 cmake --build --preset fuzz
 scripts/fuzz.sh build/fuzz "${LEXARAN_FUZZ_SECONDS:-30}"
+
+echo "== Windows build (MinGW-w64 against the Windows Qt and sqlite3.dll; zip and installer)"
+scripts/build-windows.sh
+
+echo "== Windows unit tests under wine"
+ctest --preset windows
+
+echo "== The Windows program installed and used on a desktop (wine, Xvfb, openbox)"
+scripts/windows/desktop-check.sh build/windows

@@ -1,8 +1,10 @@
 #include "SqliteApi.h"
 
+#include "ExecutableDirectory.h"
 #include "TStoreError.h"
 
 #include <optional>
+#include <stdexcept>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -14,13 +16,33 @@ namespace lexaran::store {
 
 namespace {
 
-void *OpenLibrary(const QString &fileName)
+void *OpenLibrary(const QString &library)
 {
 #ifdef _WIN32
-    return reinterpret_cast<void *>(LoadLibraryW(reinterpret_cast<const wchar_t *>(fileName.utf16())));
+    // With a full path the system looks at that one file only: neither the
+    // working directory nor the search path can lend the program another
+    // engine. The library's own dependencies are looked for beside it
+    // first. A damaged file fails the call instead of raising the system's
+    // own error window.
+    DWORD previousMode = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
+    HMODULE module = LoadLibraryExW(reinterpret_cast<const wchar_t *>(library.utf16()), nullptr,
+                                    LOAD_WITH_ALTERED_SEARCH_PATH);
+    SetThreadErrorMode(previousMode, nullptr);
+    return reinterpret_cast<void *>(module);
 #else
-    return dlopen(fileName.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    return dlopen(library.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
 #endif
+}
+
+// The file name of a library given as a name or a path.
+QString LibraryFileName(const QString &library)
+{
+    qsizetype separator = library.lastIndexOf(u'/');
+#ifdef _WIN32
+    separator = qMax(separator, library.lastIndexOf(u'\\'));
+#endif
+    return library.mid(separator + 1);
 }
 
 void *Resolve(void *library, const char *name)
@@ -43,17 +65,40 @@ QString SqliteLibraryFileName()
 #endif
 }
 
-TSqliteApi TSqliteApi::Load(const QString &fileName)
+QString SqliteLibraryPath()
 {
-    const TStoreError notFound(fileName + QLatin1String(" not found"));
-    void *library = OpenLibrary(fileName);
-    if (!library)
+#ifdef _WIN32
+    QString path;
+    try {
+        path = lexaran::platform::ExecutableDirectory() + SqliteLibraryFileName();
+    } catch (const std::runtime_error &) {
+        // Nowhere to look: no other place stands in for it.
+        return QString();
+    }
+    // Past MAX_PATH only the long form of a path is sure to be accepted.
+    if (path.size() >= MAX_PATH && !path.startsWith(QLatin1String("\\\\?\\"))) {
+        if (path.startsWith(QLatin1String("\\\\")))  // \\server\share\...
+            path.replace(0, 2, QLatin1String("\\\\?\\UNC\\"));
+        else
+            path.prepend(QLatin1String("\\\\?\\"));
+    }
+    return path;
+#else
+    return SqliteLibraryFileName();
+#endif
+}
+
+TSqliteApi TSqliteApi::Load(const QString &library)
+{
+    const TStoreError notFound(LibraryFileName(library) + QLatin1String(" not found"));
+    void *handle = OpenLibrary(library);
+    if (!handle)
         throw notFound;
 
     TSqliteApi api{};
     bool complete = true;
     auto resolve = [&](auto &function, const char *name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(Resolve(library, name));
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(Resolve(handle, name));
         complete = complete && function != nullptr;
     };
     resolve(api.open_v2, "sqlite3_open_v2");
@@ -81,7 +126,7 @@ TSqliteApi TSqliteApi::Load(const QString &fileName)
     resolve(api.column_blob, "sqlite3_column_blob");
     resolve(api.column_bytes, "sqlite3_column_bytes");
     resolve(api.column_value, "sqlite3_column_value");
-    api.value_encoding = reinterpret_cast<decltype(api.value_encoding)>(Resolve(library, "sqlite3_value_encoding"));
+    api.value_encoding = reinterpret_cast<decltype(api.value_encoding)>(Resolve(handle, "sqlite3_value_encoding"));
     // The library stays loaded either way: unloading one that another part
     // of the process may share is never worth the risk.
     if (!complete)
@@ -93,8 +138,12 @@ std::optional<TSqliteApi> gSqlite;
 
 const TSqliteApi &LoadSqlite()
 {
-    if (!gSqlite)
-        gSqlite = TSqliteApi::Load(SqliteLibraryFileName());
+    if (!gSqlite) {
+        const QString path = SqliteLibraryPath();
+        if (path.isEmpty())
+            throw TStoreError(SqliteLibraryFileName() + QLatin1String(" not found"));
+        gSqlite = TSqliteApi::Load(path);
+    }
     return *gSqlite;
 }
 

@@ -41,15 +41,23 @@ struct TSqliteApi
     // Optional: the engine has it from 3.40.0 on; null when it lacks it.
     decltype(&sqlite3_value_encoding) value_encoding;
 
-    // Loads the named library and resolves every function above. Throws
-    // TStoreError("<fileName> not found") when the library cannot be loaded
-    // or lacks one of them that is not optional. The library stays loaded for the process's life.
-    static TSqliteApi Load(const QString &fileName);
+    // Loads the library (a file name for the system's own search, or a full
+    // path) and resolves every function above. Throws TStoreError("<file
+    // name> not found"), naming the file without its directory, when the
+    // library cannot be loaded or lacks one of them that is not optional.
+    // The library stays loaded for the process's life.
+    static TSqliteApi Load(const QString &library);
 };
 
 // The platform's engine library: "sqlite3.dll" on Windows, "libsqlite3.so.0"
 // elsewhere.
 QString SqliteLibraryFileName();
+
+// Where the engine is loaded from. On Windows the full path of
+// SqliteLibraryFileName() in the executable's own directory, and nowhere
+// else (empty when the system does not say where the executable is);
+// elsewhere the file name alone, for the system's library search.
+QString SqliteLibraryPath();
 
 // The engine once loaded; empty until then.
 extern std::optional<TSqliteApi> gSqlite;

@@ -2,6 +2,7 @@
 
 #include "FileName.h"
 #include "SqliteApi.h"
+#include "TSQLQuery.h"
 
 #include <optional>
 
@@ -25,15 +26,38 @@ std::optional<QString> ParamValue(const QStringList &params, const QString &name
 
 void TSQLConnection::TCloseDb::operator()(sqlite3 *db) const noexcept
 {
-    // close_v2 defers the close until the last statement is finalized, so
-    // the order in which owners go away never leaks or fails.
+    // The queries' statements are gone by now; close_v2 still defers the
+    // close behind any other statement instead of failing, so no order in
+    // which owners go away leaks.
     Sqlite().close_v2(db);
 }
 
 TSQLConnection::TSQLConnection() = default;
-TSQLConnection::~TSQLConnection() = default;
-TSQLConnection::TSQLConnection(TSQLConnection &&) noexcept = default;
-TSQLConnection &TSQLConnection::operator=(TSQLConnection &&) noexcept = default;
+
+TSQLConnection::~TSQLConnection()
+{
+    CloseQueries();
+}
+
+void TSQLConnection::Attach(TSQLQuery *query)
+{
+    queries_.push_back(query);
+}
+
+void TSQLConnection::Detach(TSQLQuery *query) noexcept
+{
+    std::erase(queries_, query);
+}
+
+void TSQLConnection::CloseQueries() noexcept
+{
+    // A statement that outlives its connection turns the close into a
+    // deferred one, and the file stays open (and, on Windows, locked) until
+    // the statement goes. A closed query opens the connection again when
+    // it is next opened.
+    for (TSQLQuery *query : queries_)
+        query->Close();
+}
 
 QString TSQLConnection::Param(const QString &name) const
 {
@@ -43,6 +67,7 @@ QString TSQLConnection::Param(const QString &name) const
 void TSQLConnection::SetConnected(bool connected)
 {
     if (!connected) {
+        CloseQueries();
         db_.reset();
         return;
     }

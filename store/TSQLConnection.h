@@ -5,8 +5,10 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 struct sqlite3;
+class TSQLQuery;
 
 // The one connection to the term database.
 //
@@ -21,15 +23,17 @@ struct sqlite3;
 // asks the engine not to checkpoint a WAL log at close, so that closing never
 // writes into the file.
 //
-// Move-only owner of the engine connection; the destructor closes it and
-// never throws.
+// Owner of the engine connection, and of nothing else; it stays where it
+// was made, since the queries on it hold its address. Closing it, and so the
+// destructor, first closes every query on it: the engine lets go of the file
+// only once no compiled statement is left. The destructor never throws.
 class TSQLConnection
 {
 public:
     TSQLConnection();
     ~TSQLConnection();
-    TSQLConnection(TSQLConnection &&) noexcept;
-    TSQLConnection &operator=(TSQLConnection &&) noexcept;
+    TSQLConnection(const TSQLConnection &) = delete;
+    TSQLConnection &operator=(const TSQLConnection &) = delete;
 
     QStringList Params;
 
@@ -51,6 +55,13 @@ public:
     sqlite3 *Handle() const noexcept { return db_.get(); }
 
 private:
+    friend class TSQLQuery;
+    // A query registers itself for its whole life.
+    void Attach(TSQLQuery *query);
+    void Detach(TSQLQuery *query) noexcept;
+    void CloseQueries() noexcept;
+
     struct TCloseDb { void operator()(sqlite3 *db) const noexcept; };
+    std::vector<TSQLQuery *> queries_;
     std::unique_ptr<sqlite3, TCloseDb> db_;
 };

@@ -54,6 +54,12 @@ QStringView Trimmed(QStringView text)
 TSQLQuery::TSQLQuery(TSQLConnection *connection) : connection_(connection)
 {
     SQL.OnChange = [this] { Close(); };
+    connection_->Attach(this);
+}
+
+TSQLQuery::~TSQLQuery()
+{
+    connection_->Detach(this);
 }
 
 void TSQLQuery::EnsureConnected()

@@ -23,7 +23,10 @@ class TSQLConnection;
 class TSQLQuery
 {
 public:
+    // Registers with the connection, which closes the query whenever it is
+    // closed itself.
     explicit TSQLQuery(TSQLConnection *connection);
+    ~TSQLQuery();
     TSQLQuery(const TSQLQuery &) = delete;
     TSQLQuery &operator=(const TSQLQuery &) = delete;
 

@@ -8,11 +8,15 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOptionHeader>
+
+#include <optional>
 
 using lexaran::shell::Guarded;
 
@@ -53,9 +57,11 @@ protected:
 };
 
 // The titles' look under the mouse: highlighted while the mouse is over a
-// title and darker while it is held down, over whatever the base style
-// draws. The header itself sets these states; Fusion, for one, draws every
-// title alike whatever its state.
+// title and darker while it is held down. The header itself sets these
+// states; a style that draws a state already (Windows' own styles draw the
+// pressed title, WindowsVista the hot one too) is left to draw it alone, and
+// only a state that the style draws like a plain title (Fusion draws every
+// title alike) gets the tint, so no title is ever highlighted twice.
 class TTitleStyle : public QProxyStyle
 {
 public:
@@ -72,9 +78,13 @@ public:
             return;
         QColor tint;
         if (option->state & State_Sunken) {
+            if (BaseDraws(State_Sunken, pressedDrawn_, option, widget))
+                return;
             tint = option->palette.color(QPalette::Dark);
             tint.setAlpha(110);
         } else if (option->state & State_MouseOver) {
+            if (BaseDraws(State_MouseOver, hotDrawn_, option, widget))
+                return;
             tint = option->palette.color(QPalette::Highlight);
             tint.setAlpha(60);
         } else {
@@ -82,6 +92,35 @@ public:
         }
         painter->fillRect(option->rect, tint);
     }
+
+private:
+    // Whether the base style draws a title in `state` otherwise than a plain
+    // one; asked once, of a title like the one being drawn.
+    bool BaseDraws(State state, std::optional<bool> &known, const QStyleOption *option, const QWidget *widget) const
+    {
+        if (!known) {
+            auto render = [&](State with) {
+                QStyleOptionHeader probe;
+                if (const auto *header = qstyleoption_cast<const QStyleOptionHeader *>(option))
+                    probe = *header;
+                else
+                    static_cast<QStyleOption &>(probe) = *option;
+                probe.state = (option->state & ~(State_MouseOver | State_Sunken)) | with;
+                probe.rect = QRect(QPoint(0, 0), option->rect.size().expandedTo(QSize(8, 8)));
+                QImage image(probe.rect.size(), QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                QPainter painter(&image);
+                QProxyStyle::drawControl(CE_HeaderSection, &probe, &painter, widget);
+                painter.end();
+                return image;
+            };
+            known = render(state) != render(State_None);
+        }
+        return *known;
+    }
+
+    mutable std::optional<bool> pressedDrawn_;
+    mutable std::optional<bool> hotDrawn_;
 };
 
 } // namespace

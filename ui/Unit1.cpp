@@ -25,6 +25,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using lexaran::shell::Guarded;
 
 using namespace lexaran::ui;
@@ -42,6 +46,29 @@ QStringList Texts(std::span<const char16_t *const> items)
     for (const char16_t *item : items)
         texts.append(QString::fromUtf16(item));
     return texts;
+}
+
+// The frame around the client area as the platform has it now, in
+// device-independent pixels.
+QMargins FrameMargins(QWindow *window)
+{
+#ifdef _WIN32
+    // Windows' own rectangles of the window. Qt's margins are the frame that
+    // Windows computes for a window of this style, which is not always the
+    // frame the window has (wine under an X11 window manager, for one).
+    const auto handle = reinterpret_cast<HWND>(window->winId());
+    RECT outer{};
+    RECT client{};
+    POINT origin{0, 0};
+    if (GetWindowRect(handle, &outer) && GetClientRect(handle, &client) && ClientToScreen(handle, &origin)) {
+        const qreal ratio = window->devicePixelRatio();
+        const auto logical = [ratio](long pixels) { return int(std::lround(qreal(pixels) / ratio)); };
+        return QMargins(logical(origin.x - outer.left), logical(origin.y - outer.top),
+                        logical(outer.right - origin.x - client.right),
+                        logical(outer.bottom - origin.y - client.bottom));
+    }
+#endif
+    return window->frameMargins();
 }
 
 QFont WindowFont()
@@ -174,8 +201,11 @@ void TForm1::CreateControls()
         DBGrid1->setColumnWidth(int(i), kGridColumns[i].Width);
 
     StatusBar1 = Place(new TStatusBar(this), "StatusBar1");
-    // The status bar speaks in the system's own font, not the window's.
-    StatusBar1->setFont(QApplication::font());
+    // The status bar speaks in the system's own status-bar font, not the
+    // window's. Qt hands that font out only under the class name of its own
+    // status bar, which this one is not; the general application font is
+    // another face on Windows.
+    StatusBar1->setFont(QApplication::font("QStatusBar"));
     StatusBar1->SetPanels(kStatusPanelWidths);
 
     BitBtn1 = MakeButton(this, "BitBtn1");
@@ -298,8 +328,8 @@ QRect TForm1::OuterGeometry() const
     // The platform window reads the frame's extents afresh whenever the
     // window manager changes them; the widget's own frame geometry can hold
     // extents read while the window was being reparented.
-    if (const QWindow *window = windowHandle())
-        return geometry().marginsAdded(window->frameMargins());
+    if (QWindow *window = windowHandle())
+        return geometry().marginsAdded(FrameMargins(window));
     return frameGeometry();
 }
 
@@ -309,12 +339,21 @@ void TForm1::PlaceOnDesktop()
     if (!screen)
         return;
     const QPoint place = DesktopCenterPosition(screen->virtualGeometry(), OuterGeometry().size());
+    QWindow *window = windowHandle();
+    if (!window) {
+        move(place);
+        return;
+    }
+#ifdef _WIN32
+    // The client area goes where the frame Windows reports puts the outer
+    // corner on the centre rule's place.
+    const QMargins frame = FrameMargins(window);
+    window->setPosition(place + QPoint(frame.left(), frame.top()));
+#else
     // The platform window places the frame's corner by the extents it knows
     // now; the widget would use those it read last.
-    if (QWindow *window = windowHandle())
-        window->setFramePosition(place);
-    else
-        move(place);
+    window->setFramePosition(place);
+#endif
 }
 
 void TForm1::showEvent(QShowEvent *event)

@@ -3,14 +3,21 @@
 #include "FixtureDb.h"
 #include "RawNames.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <cstdio>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -18,11 +25,68 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+extern char **environ;
+#endif
+
 using namespace lexaran::platform;
 
-extern char **environ;
-
 namespace {
+
+#ifdef _WIN32
+// The full path of this program as the system reports it.
+QString ModuleFileName()
+{
+    std::wstring name(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), DWORD(name.size()));
+    name.resize(length);
+    return QString::fromStdWString(name);
+}
+
+// A program started with CreateProcessW, ended when the guard goes.
+class TChild
+{
+public:
+    TChild(const QString &program, const QString &workingDirectory)
+    {
+        const std::wstring path = QDir::toNativeSeparators(program).toStdWString();
+        std::wstring commandLine = L"\"" + path + L"\"";
+        // Only the long form of a path may pass MAX_PATH here.
+        const std::wstring application = path.size() >= MAX_PATH ? L"\\\\?\\" + path : path;
+        const std::wstring directory = QDir::toNativeSeparators(workingDirectory).toStdWString();
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           directory.c_str(), &startup, &process_)) {
+            CloseHandle(process_.hThread);
+        } else {
+            process_.hProcess = nullptr;
+        }
+    }
+    ~TChild()
+    {
+        if (process_.hProcess) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 30000);
+            CloseHandle(process_.hProcess);
+        }
+    }
+    TChild(const TChild &) = delete;
+    TChild &operator=(const TChild &) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    // Waits until the program has made its window (and so run its start-up)
+    // and waits for input; false when that takes longer than `milliseconds`.
+    bool WaitIdle(DWORD milliseconds) const
+    {
+        return Started() && WaitForInputIdle(process_.hProcess, milliseconds) == 0;
+    }
+    bool Running() const { return Started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+#else
+
 
 // The target of a symbolic link as bytes; empty when it cannot be read.
 QByteArray LinkTarget(const QByteArray &link)
@@ -99,6 +163,7 @@ public:
 private:
     pid_t pid_ = -1;
 };
+#endif
 
 } // namespace
 
@@ -111,7 +176,143 @@ private slots:
     void linkTargetDirectory();
     void unreadableLink();
     void programInNonUtf8Directory();
+    void ownDirectory();
+    void programInKazakhLongPath_data();
+    void programInKazakhLongPath();
+    void engineOnlyInWorkingDirectory();
 };
+
+#ifdef _WIN32
+void tst_ExecutableDirectory::linkTargetDirectory_data()
+{
+}
+
+void tst_ExecutableDirectory::linkTargetDirectory()
+{
+    QSKIP("the executable's directory comes from the system's own call on Windows, not from a link");
+}
+
+void tst_ExecutableDirectory::unreadableLink()
+{
+    QSKIP("the executable's directory comes from the system's own call on Windows, not from a link");
+}
+
+void tst_ExecutableDirectory::programInNonUtf8Directory()
+{
+    QSKIP("Windows file names are UTF-16, never bytes outside UTF-8; programInKazakhLongPath covers them");
+}
+
+void tst_ExecutableDirectory::ownDirectory()
+{
+    // The folder of the path that the system reports for this very program,
+    // with its separator at the end.
+    const QString program = ModuleFileName();
+    QVERIFY(!program.isEmpty());
+    const QString directory = ExecutableDirectory();
+    QCOMPARE(directory, program.left(program.lastIndexOf(u'\\') + 1));
+    QVERIFY(directory.endsWith(u'\\'));
+    QCOMPARE(QDir::fromNativeSeparators(directory), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+void tst_ExecutableDirectory::programInKazakhLongPath_data()
+{
+    QTest::addColumn<int>("length");  // of the program's folder, at least
+    QTest::newRow("Kazakh name") << 0;
+    QTest::newRow("Kazakh name just short of 260 characters") << 230;
+    QTest::newRow("Kazakh name past 260 characters") << 300;
+}
+
+void tst_ExecutableDirectory::programInKazakhLongPath()
+{
+    // The real program, copied with its engine into a folder with a Kazakh
+    // name (deeper than the old 260-character limit, too) and started from
+    // elsewhere, creates its missing dictionary in that folder and nowhere
+    // else.
+    QFETCH(int, length);
+    QTemporaryDir temporary;
+    QString folder = temporary.filePath(QStringLiteral("сөздік қоры"));
+    for (int level = 0; folder.size() < length; ++level)
+        folder += QStringLiteral("/терминдер жинағы %1").arg(level);
+    QVERIFY(QDir().mkpath(folder));
+    const QString elsewhere = temporary.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QString program = folder + QLatin1String("/lexaran.exe");
+    QVERIFY(QFile::copy(QStringLiteral(LEXARAN_PATH), program));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QLatin1String("/sqlite3.dll"),
+                        folder + QLatin1String("/sqlite3.dll")));
+    const QString dictionary = folder + QLatin1String("/termins.db");
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    {
+        TChild child(program, elsewhere);
+        const DWORD refusal = child.Started() ? 0 : GetLastError();
+        // Before the program runs at all: the system itself may start
+        // nothing from a folder past MAX_PATH (wine 8 does not, nor Windows
+        // without long paths turned on).
+        if (program.size() >= MAX_PATH && refusal != 0)
+            QSKIP(qPrintable(QStringLiteral("the system starts no program from a path of %1 characters: %2")
+                                 .arg(program.size()).arg(qt_error_string(int(refusal)))));
+        QVERIFY2(child.Started(), qPrintable(qt_error_string(int(refusal))));
+        QDeadlineTimer deadline(60000);
+        while (!QFileInfo::exists(dictionary) && child.Running() && !deadline.hasExpired())
+            QTest::qSleep(50);
+        QVERIFY2(QFileInfo::exists(dictionary), "no termins.db made beside the program within 60 s");
+        QVERIFY2(child.Running(), "the program ended on its own");
+    }
+    QCOMPARE(QDir(elsewhere).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{QStringLiteral("lexaran.exe"), QStringLiteral("sqlite3.dll"), QStringLiteral("termins.db")}));
+}
+
+void tst_ExecutableDirectory::engineOnlyInWorkingDirectory()
+{
+    // The program with no engine beside it, started from a folder that has
+    // one: it starts, reports the missing engine (its box waits for the
+    // user) and never opens a dictionary, for it loads no engine from the
+    // working directory or the search path.
+    QTemporaryDir temporary;
+    const QString folder = temporary.filePath(QStringLiteral("сөздік қоры"));
+    const QString working = temporary.filePath(QStringLiteral("жұмыс қалтасы"));
+    QVERIFY(QDir().mkpath(folder) && QDir().mkpath(working));
+    const QString program = folder + QLatin1String("/lexaran.exe");
+    QVERIFY(QFile::copy(QStringLiteral(LEXARAN_PATH), program));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QLatin1String("/sqlite3.dll"),
+                        working + QLatin1String("/sqlite3.dll")));
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    {
+        TChild child(program, working);
+        QVERIFY2(child.Started(), qPrintable(qt_error_string()));
+        QVERIFY2(child.WaitIdle(60000), "the program did not come to wait for input within 60 s");
+        QVERIFY2(child.Running(), "the program ended on its own");
+        QVERIFY(!QFileInfo::exists(folder + QLatin1String("/termins.db")));
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("lexaran.exe")});
+    QCOMPARE(QDir(working).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("sqlite3.dll")});
+}
+#else
+void tst_ExecutableDirectory::engineOnlyInWorkingDirectory()
+{
+    QSKIP("on Unix the engine is the system's shared library, found by the system's own search");
+}
+
+void tst_ExecutableDirectory::ownDirectory()
+{
+    // The link's target is the program's own path.
+    const QString directory = ExecutableDirectory();
+    QCOMPARE(directory, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+void tst_ExecutableDirectory::programInKazakhLongPath_data()
+{
+}
+
+void tst_ExecutableDirectory::programInKazakhLongPath()
+{
+    QSKIP("Windows' path limits; on Unix programInNonUtf8Directory and linkTargetDirectory cover the names");
+}
 
 void tst_ExecutableDirectory::linkTargetDirectory_data()
 {
@@ -197,6 +398,8 @@ void tst_ExecutableDirectory::programInNonUtf8Directory()
     QCOMPARE(RawEntries(directory.Path()), (QList<QByteArray>{"lexaran", "termins.db"}));
     QCOMPARE(RawFileBytes(dictionary), before);
 }
+
+#endif
 
 QTEST_MAIN(tst_ExecutableDirectory)
 #include "tst_executabledirectory.moc"

@@ -5,14 +5,21 @@
 #include "StoreErrorCheck.h"
 #include "TStoreError.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sqlite3.h>
 
 #include <chrono>
 #include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace lexaran::store;
 
@@ -29,6 +36,8 @@ private slots:
     void openingFailures();
     void exclusiveLockFailsAtOnce();
     void closedConnectionReopens();
+    void closingReleasesFile_data();
+    void closingReleasesFile();
     void failedOpenClosesStatementOnly();
     void sqlChangeClosesStatement();
     void fieldTyping_data();
@@ -44,17 +53,54 @@ private slots:
 
 void tst_SQLQuery::engineLibrary()
 {
+#ifdef _WIN32
+    QCOMPARE(SqliteLibraryFileName(), QStringLiteral("sqlite3.dll"));
+    // Only the executable's own folder, by the library's full path.
+    QCOMPARE(SqliteLibraryPath(),
+             QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QLatin1String("\\sqlite3.dll"));
+
+    // A working directory with an engine in it lends none to a folder
+    // without one.
+    QTemporaryDir working, empty, impostor;
+    QVERIFY(QFile::copy(SqliteLibraryPath(), working.filePath(QStringLiteral("sqlite3.dll"))));
+    const auto inside = [](const QTemporaryDir &directory) {
+        return QDir::toNativeSeparators(directory.filePath(QStringLiteral("sqlite3.dll")));
+    };
+    {
+        struct TRestoreCurrent
+        {
+            QString path = QDir::currentPath();
+            ~TRestoreCurrent() { QDir::setCurrent(path); }
+        } restore;
+        QVERIFY(QDir::setCurrent(working.path()));
+        QVERIFY_STORE_ERROR(TSqliteApi::Load(inside(empty)), QStringLiteral("sqlite3.dll not found"));
+    }
+
+    // A library that loads, and offers one of the engine's functions but
+    // not the rest, under the engine's name.
+    QVERIFY(QFile::copy(QStringLiteral(LACKS_ENGINE_PATH), inside(impostor)));
+    QVERIFY_STORE_ERROR(TSqliteApi::Load(inside(impostor)), QStringLiteral("sqlite3.dll not found"));
+    // The store keeps what it loaded; the test lets go, so that the folder
+    // can be removed.
+    if (const HMODULE loaded = GetModuleHandleW(reinterpret_cast<const wchar_t *>(inside(impostor).utf16())))
+        FreeLibrary(loaded);
+    const TSqliteApi api = TSqliteApi::Load(SqliteLibraryPath());
+#else
     QCOMPARE(SqliteLibraryFileName(), QStringLiteral("libsqlite3.so.0"));
+    QCOMPARE(SqliteLibraryPath(), SqliteLibraryFileName());
     QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("libnosuchengine.so.0")),
                         QStringLiteral("libnosuchengine.so.0 not found"));
+    QVERIFY_STORE_ERROR(TSqliteApi::Load(QStringLiteral("/nonexistent/folder/libsqlite3.so.0")),
+                        QStringLiteral("libsqlite3.so.0 not found"));
     // A library that loads, and offers one of the engine's functions but
-    // not the rest, is refused in the same words.
+    // not the rest, is refused in the same words, which name the file.
     const QString lacking = QStringLiteral(LACKS_ENGINE_PATH);
     QLibrary library(lacking);
     QVERIFY2(library.load(), qPrintable(library.errorString()));
     QVERIFY(library.resolve("sqlite3_open_v2"));
-    QVERIFY_STORE_ERROR(TSqliteApi::Load(lacking), lacking + QLatin1String(" not found"));
+    QVERIFY_STORE_ERROR(TSqliteApi::Load(lacking), QFileInfo(lacking).fileName() + QLatin1String(" not found"));
     const TSqliteApi api = TSqliteApi::Load(SqliteLibraryFileName());
+#endif
     QVERIFY(api.table_column_metadata);
 }
 
@@ -126,6 +172,9 @@ void tst_SQLQuery::nonUtf8Path()
     // A directory name that is not UTF-8 arrives decoded without loss and
     // reaches the engine as its bytes; the file is found, and created there
     // when missing.
+#ifdef _WIN32
+    QSKIP("Windows file names are UTF-16, never bytes outside UTF-8; nonLatinPath covers them");
+#else
     QTemporaryDir directory;
     const QByteArray parent = QFile::encodeName(directory.path());
     const TRawDirectory folder(parent, "caf\xe9-dir");
@@ -148,6 +197,7 @@ void tst_SQLQuery::nonUtf8Path()
     QCOMPARE(RawEntries(folder.Path()), (QList<QByteArray>{"created.db", "termins.db"}));
     // Nothing appeared anywhere else (a lossy name would name another file).
     QCOMPARE(RawEntries(parent), QList<QByteArray>{"caf\xe9-dir"});
+#endif
 }
 
 void tst_SQLQuery::openingFailures_data()
@@ -192,7 +242,7 @@ void tst_SQLQuery::exclusiveLockFailsAtOnce()
 {
     TStoreFixture fixture(TermTableSql(3));
     sqlite3 *holder = nullptr;
-    QCOMPARE(sqlite3_open(QFile::encodeName(fixture.path).constData(), &holder), SQLITE_OK);
+    QCOMPARE(sqlite3_open(fixture.path.toUtf8().constData(), &holder), SQLITE_OK);
     QCOMPARE(sqlite3_exec(holder, "pragma locking_mode = exclusive; begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
 
     const auto start = std::chrono::steady_clock::now();
@@ -212,6 +262,48 @@ void tst_SQLQuery::closedConnectionReopens()
     fixture.Run(QStringLiteral("select * from termin_items"));
     QVERIFY(fixture.connection.Connected());
     QVERIFY(fixture.query.Fetch());
+}
+
+void tst_SQLQuery::closingReleasesFile_data()
+{
+    QTest::addColumn<int>("rowsRead");  // -1: the query is not opened
+    QTest::addColumn<bool>("counted");
+
+    QTest::newRow("connection without a statement") << -1 << false;
+    QTest::newRow("statement open, no row read") << 0 << false;
+    QTest::newRow("rows read halfway") << 2 << false;
+    QTest::newRow("rows read and counted") << 4 << true;
+}
+
+void tst_SQLQuery::closingReleasesFile()
+{
+    QFETCH(int, rowsRead);
+    QFETCH(bool, counted);
+
+    TStoreFixture fixture(TermTableSql(4));
+    fixture.connection.Open();
+    if (rowsRead >= 0) {
+        fixture.Run(QStringLiteral("select * from termin_items"));
+        for (int i = 0; i < rowsRead; ++i)
+            QVERIFY(fixture.query.Fetch());
+    }
+    if (counted)
+        QCOMPARE(fixture.query.RecordCount(), 4);
+    QVERIFY(HeldOpenHere(fixture.path));
+
+    fixture.connection.Close();
+    QVERIFY(!fixture.connection.Connected());
+    QVERIFY(!HeldOpenHere(fixture.path));
+    // The query closed with the connection and is still usable: it reads
+    // nothing, and opening it opens the connection again.
+    QVERIFY(!fixture.query.Active());
+    QVERIFY(!fixture.query.Fetch());
+    fixture.Run(QStringLiteral("select rus from termin_items"));
+    QVERIFY(fixture.query.Fetch());
+    QCOMPARE(fixture.query.Text(0), u"рус1");
+    fixture.connection.Close();
+    // What a user of the file sees: it can be deleted at once.
+    QVERIFY(QFile::remove(fixture.path));
 }
 
 void tst_SQLQuery::failedOpenClosesStatementOnly()

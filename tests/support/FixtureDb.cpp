@@ -1,15 +1,22 @@
 #include "FixtureDb.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 void MakeDatabase(const QString &path, const QString &sql)
 {
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open(QFile::encodeName(path).constData(), &db);
+    // The engine takes file names as UTF-8, also on Windows.
+    int rc = sqlite3_open(path.toUtf8().constData(), &db);
     char *error = nullptr;
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
@@ -42,4 +49,24 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool HeldOpenHere(const QString &path)
+{
+#ifdef _WIN32
+    const HANDLE file = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                                    GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+#else
+    const QString target = QFileInfo(path).canonicalFilePath();
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo &descriptor : descriptors.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (!target.isEmpty() && descriptor.symLinkTarget() == target)
+            return true;
+    }
+    return false;
+#endif
 }

@@ -19,3 +19,8 @@ QByteArray FileBytes(const QString &path);
 
 // Replaces the file's content by `bytes`; false when that fails.
 bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+
+// Whether this process still holds the file open: on Windows, whether the
+// file can be opened without sharing it; elsewhere, whether any of the
+// process's descriptors refers to it.
+bool HeldOpenHere(const QString &path);

@@ -1,5 +1,7 @@
 #include "RawNames.h"
 
+#ifndef _WIN32
+
 #include <algorithm>
 
 #include <dirent.h>
@@ -45,3 +47,5 @@ TRawDirectory::~TRawDirectory()
     if (valid_)
         RemoveRawTree(path_);
 }
+
+#endif

@@ -75,7 +75,7 @@ TQueryResult Query(const QString &path, const char *sql)
 {
     TQueryResult result;
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         result.error = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close_v2(db);
         return result;
@@ -442,17 +442,23 @@ void tst_TermFile::writeEncoding()
 void tst_TermFile::writeReplacesExisting_data()
 {
     QTest::addColumn<QByteArray>("oldBytes");  // empty: an older dictionary made by the engine
+    QTest::addColumn<QString>("folder");       // made inside the test directory; empty: none
 
-    QTest::newRow("file that is no database") << QByteArrayLiteral("not a database at all\n");
-    QTest::newRow("older dictionary with the same table") << QByteArray();
+    QTest::newRow("file that is no database") << QByteArrayLiteral("not a database at all\n") << QString();
+    QTest::newRow("older dictionary with the same table") << QByteArray() << QString();
+    QTest::newRow("older dictionary in a folder with a Kazakh name") << QByteArray() << QStringLiteral("сөздік қоры");
 }
 
 void tst_TermFile::writeReplacesExisting()
 {
     QFETCH(QByteArray, oldBytes);
+    QFETCH(QString, folder);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    if (!folder.isEmpty())
+        QVERIFY(QDir(temporary.path()).mkdir(folder));
+    const QDir dir(temporary.filePath(folder));
     const QString path = dir.filePath(QStringLiteral("termins.db"));
     if (oldBytes.isEmpty()) {
         MakeDatabase(path, QStringLiteral(

@@ -430,8 +430,9 @@ void tst_Form1::busyCursorWhileWorking()
     QVERIFY(!QApplication::overrideCursor());
 
     // A failing step restores the cursor too.
-    QFile::remove(fixture.Path());
+    // Closed first: Windows deletes no file that is open.
     fixture.form->SQLConnection1.Close();
+    QVERIFY(QFile::remove(fixture.Path()));
     fixture.form->BitBtn2->click();
     QCOMPARE(fixture.Boxes(), QStringList{QStringLiteral("no such table: termin_items.")});
     QVERIFY(!QApplication::overrideCursor());

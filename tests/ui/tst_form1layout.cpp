@@ -15,12 +15,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSizeGrip>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionHeader>
 #include <QTest>
 
 #include <memory>
@@ -34,6 +37,7 @@ private slots:
     void init();
     void cleanup();
     void windowAsDesigned();
+    void statusBarTakesPlatformFont();
     void creationOrder();
     void controls_data();
     void controls();
@@ -43,6 +47,8 @@ private slots:
     void gridOptions();
     void titlesHotAndPressed_data();
     void titlesHotAndPressed();
+    void titlesHighlightedOnce_data();
+    void titlesHighlightedOnce();
     void gridIgnoresTyping();
     void gridKeysStillWork();
     void screenReaderRolesAndNames();
@@ -97,10 +103,31 @@ void tst_Form1Layout::windowAsDesigned()
     QVERIFY(fixture_->form->windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(fixture_->form->windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(fixture_->form->minimumSize(), QSize(0, 0));
-    // The status bar speaks in the system's font, every other control in the window's.
-    QCOMPARE(fixture_->form->StatusBar1->font().family(), QApplication::font().family());
-    QCOMPARE(fixture_->form->StatusBar1->font().pointSizeF(), QApplication::font().pointSizeF());
+    // The status bar speaks in the system's status-bar font, every other control in the window's.
+    QCOMPARE(fixture_->form->StatusBar1->font().family(), QApplication::font("QStatusBar").family());
+    QCOMPARE(fixture_->form->StatusBar1->font().pointSizeF(), QApplication::font("QStatusBar").pointSizeF());
     QCOMPARE(fixture_->form->Edit1->font().pixelSize(), 11);
+}
+
+void tst_Form1Layout::statusBarTakesPlatformFont()
+{
+    // A platform that names a status-bar font of its own (Windows does, from
+    // the system's settings) has it in the status bar, whatever the
+    // application's general font is.
+    const QFont platformDefault = QApplication::font("QStatusBar");
+    QFont status(QStringLiteral("DejaVu Sans Mono"));
+    status.setPointSizeF(13.5);
+    QApplication::setFont(status, "QStatusBar");
+    fixture_->Open();
+    QApplication::setFont(platformDefault, "QStatusBar");
+
+    QVERIFY(QApplication::font().family() != status.family());
+    QCOMPARE(fixture_->form->StatusBar1->font().family(), status.family());
+    QCOMPARE(fixture_->form->StatusBar1->font().pointSizeF(), 13.5);
+    const QList<QLabel *> panels = fixture_->form->StatusBar1->findChildren<QLabel *>();
+    QVERIFY(!panels.isEmpty());
+    for (const QLabel *panel : panels)
+        QCOMPARE(panel->font().family(), status.family());
 }
 
 void tst_Form1Layout::creationOrder()
@@ -323,6 +350,55 @@ void tst_Form1Layout::titlesHotAndPressed()
     QCOMPARE(look(), hot);
     // Pressing a title sorts nothing.
     QCOMPARE(header->model()->index(0, 0).data().toString(), first);
+}
+
+void tst_Form1Layout::titlesHighlightedOnce_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<int>("state");
+    for (const QString &style : QStyleFactory::keys()) {
+        QTest::addRow("%s, hot", qPrintable(style)) << style << int(QStyle::State_MouseOver);
+        QTest::addRow("%s, pressed", qPrintable(style)) << style << int(QStyle::State_Sunken | QStyle::State_MouseOver);
+    }
+}
+
+void tst_Form1Layout::titlesHighlightedOnce()
+{
+    // Where the platform's style draws a title's state itself, the title
+    // looks exactly as that style draws it; where the style draws the state
+    // like a plain title, the grid's own highlight shows it.
+    QFETCH(QString, style);
+    QFETCH(int, state);
+    UseStyle(style);
+    QHeaderView *header = fixture_->form->DBGrid1->horizontalHeader();
+    const auto *titles = qobject_cast<const QProxyStyle *>(header->style());
+    QVERIFY(titles);
+    QVERIFY(titles->baseStyle());
+    QCOMPARE(titles->baseStyle()->name().toLower(), style.toLower());
+
+    auto draw = [&](const QStyle *drawing, int with) {
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.rect = QRect(0, 0, 120, 20);
+        option.section = 1;
+        option.text = QStringLiteral("Қазақша");
+        option.position = QStyleOptionHeader::Middle;
+        option.state = QStyle::State_Enabled | QStyle::State_Raised | QStyle::State_Horizontal | QStyle::StateFlag(with);
+        QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        drawing->drawControl(QStyle::CE_HeaderSection, &option, &painter, header);
+        painter.end();
+        return image;
+    };
+    const QImage basePlain = draw(titles->baseStyle(), 0);
+    const QImage baseState = draw(titles->baseStyle(), state);
+    const QImage shown = draw(titles, state);
+    QCOMPARE(draw(titles, 0), basePlain);
+    if (baseState != basePlain)
+        QCOMPARE(shown, baseState);
+    else
+        QVERIFY(shown != baseState);
 }
 
 void tst_Form1Layout::gridIgnoresTyping()

@@ -10,13 +10,78 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstddef>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <fstream>
+#endif
 
 namespace {
 
+constexpr std::size_t kHeadroom = 150u * 1024 * 1024;
+
+#ifdef _WIN32
+// The process's memory capped at what it commits now plus the headroom, by
+// a job object that the process joins, for as long as the guard lives.
+class TMemoryCap
+{
+public:
+    TMemoryCap()
+    {
+        PROCESS_MEMORY_COUNTERS_EX counters{};
+        counters.cb = sizeof counters;
+        if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters),
+                                  sizeof counters))
+            return;
+        job_ = CreateJobObjectW(nullptr, nullptr);
+        if (!job_ || !AssignProcessToJobObject(job_, GetCurrentProcess()))
+            return;
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_PROCESS_MEMORY;
+        limits.ProcessMemoryLimit = counters.PrivateUsage + kHeadroom;
+        set_ = SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits) != 0;
+    }
+    ~TMemoryCap()
+    {
+        Lift();
+        if (job_)
+            CloseHandle(job_);
+    }
+    TMemoryCap(const TMemoryCap &) = delete;
+    TMemoryCap &operator=(const TMemoryCap &) = delete;
+
+    bool IsSet() const { return set_; }
+    // Whether the system holds the process to the cap: a commit of twice the
+    // headroom must fail.
+    static bool Enforced()
+    {
+        void *block = VirtualAlloc(nullptr, 2 * kHeadroom, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (!block)
+            return true;
+        VirtualFree(block, 0, MEM_RELEASE);
+        return false;
+    }
+    // The process stays in the job; the job stops limiting it.
+    bool Lift()
+    {
+        if (!set_)
+            return true;
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        set_ = !SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return !set_;
+    }
+
+private:
+    HANDLE job_ = nullptr;
+    bool set_ = false;
+};
+#else
 // The bytes of address space the process uses now.
 rlim_t AddressSpaceInUse()
 {
@@ -25,6 +90,7 @@ rlim_t AddressSpaceInUse()
     statm >> pages;
     return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
 }
+#endif
 
 } // namespace
 
@@ -57,13 +123,24 @@ void tst_OutOfMemory::showAllThatDoesNotFit()
     TForm1 form(directory.path() + QLatin1Char('/'));
     QCOMPARE(form.DBGrid1->model()->rowCount(), 1000);
 
+#ifdef _WIN32
+    {
+        TMemoryCap cap;
+        QVERIFY(cap.IsSet());
+        if (!TMemoryCap::Enforced())
+            QSKIP("this system does not enforce a job object's memory limit (wine does not)");
+        form.BitBtn2->click();
+        QVERIFY(cap.Lift());
+    }
+#else
     rlimit previous{};
     QCOMPARE(getrlimit(RLIMIT_AS, &previous), 0);
     rlimit limited = previous;
-    limited.rlim_cur = AddressSpaceInUse() + 150u * 1024 * 1024;
+    limited.rlim_cur = AddressSpaceInUse() + kHeadroom;
     QCOMPARE(setrlimit(RLIMIT_AS, &limited), 0);
     form.BitBtn2->click();
     QCOMPARE(setrlimit(RLIMIT_AS, &previous), 0);
+#endif
 
     QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("out of memory.")});
     QCOMPARE(form.DBGrid1->model()->rowCount(), 1000);

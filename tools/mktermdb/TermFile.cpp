@@ -4,6 +4,7 @@
 #include "EngineHandles.h"
 #include "TextCase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -14,6 +15,12 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <string>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace lexaran::tools {
 
@@ -106,6 +113,43 @@ void BindText(sqlite3 *db, sqlite3_stmt *stmt, int index, const QString &text)
     Check(db, sqlite3_bind_text16(stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT));
 }
 
+// The scratch file under its reserved name, removed unless kept: a write
+// that fails leaves nothing behind.
+class TScratchFile
+{
+public:
+    explicit TScratchFile(QString name) : name_(std::move(name)) {}
+    TScratchFile(const TScratchFile &) = delete;
+    TScratchFile &operator=(const TScratchFile &) = delete;
+    ~TScratchFile()
+    {
+        if (!kept_)
+            QFile::remove(name_);
+    }
+    void Keep() noexcept { kept_ = true; }
+
+private:
+    QString name_;
+    bool kept_ = false;
+};
+
+// Moves `from` to `to`, replacing a file there in one step; the system's
+// reason when it refuses, or an empty string.
+QString MoveReplacing(const QString &from, const QString &to)
+{
+#ifdef _WIN32
+    const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
+    const std::wstring destination = QDir::toNativeSeparators(to).toStdWString();
+    if (MoveFileExW(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return QString();
+    return qt_error_string(int(GetLastError()));
+#else
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData(), error);
+    return error ? QString::fromStdString(error.message()) : QString();
+#endif
+}
+
 } // namespace
 
 std::vector<TTermEntry> SyntheticTerms(int count, std::uint64_t seed)
@@ -125,14 +169,27 @@ std::vector<TTermEntry> SyntheticTerms(int count, std::uint64_t seed)
 void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entries, TTextEncoding encoding)
 {
     const QFileInfo target(path);
-    QTemporaryFile scratch(target.absolutePath() + QLatin1String("/.termdb-XXXXXX"));
-    if (!scratch.open())
-        throw TTermFileError(QStringLiteral("%1: %2").arg(path, scratch.errorString()).toStdString());
-    scratch.close();
+    auto fail = [&](const QString &why) {
+        throw TTermFileError(QStringLiteral("%1: %2").arg(path, why).toStdString());
+    };
+    // The temporary file only reserves a fresh name beside the target. Its
+    // close() keeps the handle open (it merely rewinds), and Windows neither
+    // moves nor replaces a file that anyone holds open, so the handle goes
+    // with the object before the engine writes under that name.
+    QString scratchName;
+    {
+        QTemporaryFile reserved(target.absolutePath() + QLatin1String("/.termdb-XXXXXX"));
+        if (!reserved.open())
+            fail(reserved.errorString());
+        reserved.setAutoRemove(false);
+        scratchName = reserved.fileName();
+    }
+    TScratchFile scratch(scratchName);
 
     {
         sqlite3 *raw = nullptr;
-        const int rc = sqlite3_open(QFile::encodeName(scratch.fileName()).constData(), &raw);
+        // The engine takes file names as UTF-8 on every platform.
+        const int rc = sqlite3_open(scratchName.toUtf8().constData(), &raw);
         TDbHandle db(raw);
         Check(db.get(), rc);
         Exec(db.get(), encoding == TTextEncoding::Utf16 ? "pragma encoding = 'UTF-16le'" : "pragma encoding = 'UTF-8'");
@@ -155,16 +212,16 @@ void WriteTermDatabase(const QString &path, const std::vector<TTermEntry> &entri
         }
         insert.reset();
         Exec(db.get(), "commit");
+        // With its one statement finalized the connection closes here, at
+        // once, and lets go of the file before it is moved.
     }
 
     // A dictionary is for everyone to read, like any file a user writes.
-    QFile::setPermissions(scratch.fileName(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(scratch.fileName()).constData(),
-                            QFile::encodeName(target.absoluteFilePath()).constData(), error);
-    if (error)
-        throw TTermFileError(QStringLiteral("%1: %2").arg(path, QString::fromStdString(error.message())).toStdString());
-    scratch.setAutoRemove(false);
+    QFile::setPermissions(scratchName, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString moved = MoveReplacing(scratchName, target.absoluteFilePath());
+    if (!moved.isEmpty())
+        fail(moved);
+    scratch.Keep();
 }
 
 } // namespace lexaran::tools
