@@ -44,6 +44,10 @@ test_packages=(
   appstream
   dpkg-dev
   lintian
+  x11-xkb-utils
+  tesseract-ocr
+  tesseract-ocr-kaz
+  xclip
 )
 
 # To build for Windows (scripts/build-windows.sh): the MinGW-w64 compiler,
