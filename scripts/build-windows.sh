@@ -59,7 +59,7 @@ while IFS= read -r dll; do
     ! find "$stage" -maxdepth 1 -iname "$dll" | grep -q .; then
     fail "the program folder lacks $dll"
   fi
-done < <(find "$stage" -name '*.dll' -o -name '*.exe' | xargs -d '\n' x86_64-w64-mingw32-objdump -p |
+done < <(find "$stage" \( -name '*.dll' -o -name '*.exe' \) -print0 | xargs -0 x86_64-w64-mingw32-objdump -p |
   sed -n 's/^\s*DLL Name: //p' | sort -u)
 
 # The licences of everything shipped.

@@ -77,18 +77,6 @@ export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 unset LANG LANGUAGE QT_QPA_PLATFORM QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
   QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_QPA_PLATFORMTHEME QT_FONT_DPI || true
 
-# wait_for SECONDS WHAT COMMAND...: runs COMMAND every tenth of a second
-# until it succeeds; fails with "WHAT" when the time runs out.
-wait_for() {
-  local seconds="$1" what="$2"
-  shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "$what (waited $seconds s)"
-    sleep 0.1
-  done
-}
-
 # The display: 1600 by 900 at 96 dpi.
 x11_start_xvfb "$work" 1600x900x24 -dpi 96 || { pids+=("$XVFB_PID"); fail "no virtual display"; }
 pids+=("$XVFB_PID")
@@ -107,10 +95,8 @@ accessibility_bus() {
 wait_for 15 "the AT-SPI accessibility bus did not start" accessibility_bus
 
 # The window manager, ready once it announces frame extents.
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wm_ready() { xprop -root _NET_SUPPORTED | grep -q _NET_FRAME_EXTENTS; }
-wait_for 15 "openbox did not start managing the display" wm_ready
+x11_start_openbox "$work" || fail "no window manager (above)"
+pids+=("$OPENBOX_PID")
 # The pointer starts in the desktop's corner, away from the window.
 xdotool mousemove 0 0
 

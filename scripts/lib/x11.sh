@@ -50,3 +50,40 @@ x11_wait_window() {
     sleep 0.01
   done
 }
+
+# x11_start_openbox WORKDIR: starts openbox on $DISPLAY and waits until it
+# manages the display (it announces frame extents), at most 30 s. Now and
+# then openbox ends at start-up on a fresh display; it is then started
+# again, three tries in all. Sets OPENBOX_PID; its output goes to
+# WORKDIR/openbox.log.
+x11_start_openbox() {
+  local work="$1" try deadline
+  for try in 1 2 3; do
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    deadline=$((SECONDS + 30))
+    while kill -0 "$OPENBOX_PID" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+      if xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_FRAME_EXTENTS; then
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$OPENBOX_PID" 2>/dev/null || true
+    wait "$OPENBOX_PID" 2>/dev/null || true
+  done
+  echo "openbox did not start managing the display $DISPLAY in three tries of 30 s: $(cat "$work/openbox.log")" >&2
+  return 1
+}
+
+# wait_for SECONDS WHAT COMMAND...: runs COMMAND every tenth of a second
+# until it succeeds; when the time runs out, calls the caller's own
+# `fail` with "WHAT (waited SECONDS s)".
+wait_for() {
+  local seconds="$1" what="$2"
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$what (waited $seconds s)"
+    sleep 0.1
+  done
+}

@@ -43,6 +43,8 @@ fail() {
   exit 1
 }
 say() { echo "windows-desktop-check: $*"; }
+# shellcheck source=scripts/lib/x11.sh
+. "$root/scripts/lib/x11.sh"
 
 [ -f "$installer" ] || fail "no installer in $out; run scripts/build-windows.sh"
 [ -f "$probe" ] || fail "no $probe; run scripts/build-windows.sh"
@@ -77,27 +79,12 @@ while IFS='=' read -r name _; do
 done < <(env)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-# wait_for SECONDS WHAT COMMAND...: runs COMMAND every tenth of a second
-# until it succeeds; fails with "WHAT" when the time runs out.
-wait_for() {
-  local seconds="$1" what="$2"
-  shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "$what (waited $seconds s)"
-    sleep 0.1
-  done
-}
-
-# shellcheck source=scripts/lib/x11.sh
-. "$root/scripts/lib/x11.sh"
 # The display: 1600 by 900 at 96 dpi.
 x11_start_xvfb "$work" 1600x900x24 -dpi 96 || fail "no virtual display (above)"
 pids+=("$XVFB_PID")
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wm_ready() { xprop -root _NET_SUPPORTED | grep -q _NET_FRAME_EXTENTS; }
-wait_for 30 "openbox did not start managing the display" wm_ready
+# The window manager, ready once it announces frame extents.
+x11_start_openbox "$work" || fail "no window manager (above)"
+pids+=("$OPENBOX_PID")
 xdotool mousemove 0 0
 mkdir -p "$shots"
 shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$shots/$1.png"; }
