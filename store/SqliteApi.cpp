@@ -3,6 +3,8 @@
 #include "ExecutableDirectory.h"
 #include "TStoreError.h"
 
+#include <QFileInfo>
+
 #include <optional>
 #include <stdexcept>
 
@@ -33,16 +35,6 @@ void *OpenLibrary(const QString &library)
 #else
     return dlopen(library.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
 #endif
-}
-
-// The file name of a library given as a name or a path.
-QString LibraryFileName(const QString &library)
-{
-    qsizetype separator = library.lastIndexOf(u'/');
-#ifdef _WIN32
-    separator = qMax(separator, library.lastIndexOf(u'\\'));
-#endif
-    return library.mid(separator + 1);
 }
 
 void *Resolve(void *library, const char *name)
@@ -90,7 +82,7 @@ QString SqliteLibraryPath()
 
 TSqliteApi TSqliteApi::Load(const QString &library)
 {
-    const TStoreError notFound(LibraryFileName(library) + QLatin1String(" not found"));
+    const TStoreError notFound(QFileInfo(library).fileName() + QLatin1String(" not found"));
     void *handle = OpenLibrary(library);
     if (!handle)
         throw notFound;

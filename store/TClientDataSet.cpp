@@ -42,20 +42,9 @@ void TClientDataSet::Open()
 {
     if (active_)
         return;
-    std::vector<TFieldDef> fields;
-    TRowBuffer rows;
-    int received = 0;
-    try {
-        fields = provider_->Fields();
-        rows = TRowBuffer(fields);
-        received = provider_->GetRecords(rows, PacketRecords);
-    } catch (...) {
-        // A statement stepped but not read to its end holds a read lock on
-        // the file until its text next changes: another program could not
-        // write the dictionary all that while.
-        provider_->Release();
-        throw;
-    }
+    std::vector<TFieldDef> fields = provider_->Fields();
+    TRowBuffer rows(fields);
+    const int received = provider_->GetRecords(rows, PacketRecords);
     emit AboutToFill();
     fields_ = std::move(fields);
     rows_ = std::move(rows);
@@ -69,16 +58,14 @@ void TClientDataSet::Refresh()
 {
     const int previous = recNo_;
     const int wanted = complete_ ? -1 : rows_.RowCount();
-    TRowBuffer rows;
-    int received = 0;
-    try {
-        RequireActive();
-        rows = TRowBuffer(fields_);
-        received = provider_->GetRecords(rows, wanted);
-    } catch (...) {
+    if (!active_) {
+        // The statement just executed has no set to fill: let it go rather
+        // than hold the file until its text next changes.
         provider_->Release();
-        throw;
+        RequireActive();
     }
+    TRowBuffer rows(fields_);
+    const int received = provider_->GetRecords(rows, wanted);
     // The old rows go only now that every new row has arrived.
     emit AboutToFill();
     rows_ = std::move(rows);
@@ -113,7 +100,6 @@ int TClientDataSet::FetchPacket()
         received = provider_->GetRecords(rows_, PacketRecords);
     } catch (...) {
         complete_ = true;
-        provider_->Release();
         announce();
         throw;
     }

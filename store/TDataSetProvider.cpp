@@ -5,6 +5,8 @@
 #include "TSQLQuery.h"
 #include "TStoreError.h"
 
+#include <QScopeGuard>
+
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -101,6 +103,10 @@ int TDataSetProvider::GetRecords(TRowBuffer &into, int maxRows)
     if (!DataSet->Active())
         return 0;
     int copied = 0;
+    // A statement stepped but not read to its end holds a read lock on the
+    // file until its text next changes, and another program could not write
+    // the dictionary all that while: a copy that fails lets it go at once.
+    auto release = qScopeGuard([this] { Release(); });
     try {
         const int available = int(DataSet->Fields().size());
         while ((maxRows < 0 || copied < maxRows) && DataSet->Fetch()) {
@@ -123,6 +129,7 @@ int TDataSetProvider::GetRecords(TRowBuffer &into, int maxRows)
         into.DropUnfinishedRow();
         throw EngineError(SQLITE_TOOBIG);
     }
+    release.dismiss();
     into.Shrink();
     return copied;
 }
