@@ -66,17 +66,9 @@ done < <(find "$stage" \( -name '*.dll' -o -name '*.exe' \) -print0 | xargs -0 x
 licenses="$stage/licenses"
 cp LICENSE "$licenses/Lexaran-MIT.txt"
 cp "$LEXARAN_WINDOWS_SQLITE/LICENSE.md" "$licenses/SQLite-public-domain.md"
-qt_orig="$(ls "$cache"/src/qt6-base_*.orig.tar.*)"
-qt_debian="$(ls "$cache"/src/qt6-base_*.debian.tar.*)"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-tar -xf "$qt_orig" -C "$scratch" --wildcards '*/LICENSES/LGPL-3.0-only.txt' '*/LICENSES/GPL-3.0-only.txt' \
-  '*/LICENSES/LicenseRef-Qt-Commercial.txt' 2>/dev/null || true
-tar -xf "$qt_debian" -C "$scratch" debian/copyright
-find "$scratch" -name 'LGPL-3.0-only.txt' -exec cp {} "$licenses/Qt-LGPL-3.0.txt" \;
-find "$scratch" -name 'GPL-3.0-only.txt' -exec cp {} "$licenses/Qt-GPL-3.0.txt" \;
-cp "$scratch/debian/copyright" "$licenses/Qt-third-party-notices.txt"
-[ -s "$licenses/Qt-LGPL-3.0.txt" ] || fail "Qt's LGPL text is missing from its source"
+cp "$LEXARAN_WINDOWS_QT/licenses/LGPL-3.0-only.txt" "$licenses/Qt-LGPL-3.0.txt"
+cp "$LEXARAN_WINDOWS_QT/licenses/GPL-3.0-only.txt" "$licenses/Qt-GPL-3.0.txt"
+cp "$LEXARAN_WINDOWS_QT/licenses/debian-copyright" "$licenses/Qt-third-party-notices.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licenses/MinGW-GCC-runtime.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$licenses/MinGW-w64-winpthreads.txt"
 cat >"$licenses/README.txt" <<EOF

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Windows Qt that lexaran.exe links against, from Debian's own
 # qt6-base source package, into a cache outside the checkout, and prints the
-# prefix it lives in. A cache whose key (Qt's version, the configure flags,
-# the toolchain file and this script) matches is reused as it is.
+# prefix it lives in. A cache whose key matches is reused as it is: the key
+# is what changes the built Qt (its version, the configure flags and the
+# toolchain file), not this script's wording, so editing a comment here
+# does not cost a rebuild. Qt's licence texts are kept beside the build, in
+# licenses/, so packaging never unpacks the source again.
 #
 # Qt's installed CMake files hold absolute paths, so the cache lives at a
 # fixed place: $LEXARAN_WINDOWS_CACHE (default /var/cache/lexaran-windows).
@@ -30,7 +33,7 @@ qt_flags=(
   -nomake examples -nomake tests
 )
 
-key="$( { echo "$qt_version"; printf '%s\n' "${qt_flags[@]}"; cat "$toolchain" "$0"; } | sha256sum | cut -c1-12)"
+key="$( { echo "$qt_version"; printf '%s\n' "${qt_flags[@]}"; cat "$toolchain"; } | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$qt_version-mingw-$key"
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
@@ -58,6 +61,11 @@ timeout 7200 cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log
   fail "building Qt failed or took longer than two hours (see $work/build.log)"
 timeout 1200 cmake --install "$work/build" >"$work/install.log" 2>&1 ||
   fail "installing Qt failed (see $work/install.log)"
+mkdir -p "$prefix/licenses"
+for text in LGPL-3.0-only GPL-3.0-only; do
+  cp "$work/src/LICENSES/$text.txt" "$prefix/licenses/" || fail "Qt's $text text is missing from its source"
+done
+cp "$work/src/debian/copyright" "$prefix/licenses/debian-copyright"
 touch "$prefix/.complete"
 rm -rf "$work"
 echo "$prefix"
