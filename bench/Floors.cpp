@@ -1,7 +1,7 @@
 #include "Floors.h"
 
 #include "Measure.h"
-#include "SQLText.h"
+#include "CountSQL.h"
 #include "SearchSQL.h"
 #include "TSQLConnection.h"
 #include "TStrings.h"

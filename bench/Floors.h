@@ -33,6 +33,7 @@ struct TFloorBuffer
 
     TFloorBuffer() = default;
     TFloorBuffer(const TFloorBuffer &) = delete;
+    TFloorBuffer &operator=(const TFloorBuffer &) = delete;
     ~TFloorBuffer() { std::free(data); }
 
     void Put(const void *bytes, std::size_t count)

@@ -18,4 +18,9 @@ QString ShowAllSQL();
 // every single quote inside either quoted value is doubled so that it is
 // compared as a quote; % and _ keep their meaning as pattern characters.
 // Pure; never throws except std::bad_alloc.
+//
+// The store derives each statement's count from this text by reading it
+// back (ComposeCountSQL in store/CountSQL.h: the table after FROM, the
+// condition from " where " up to " order by "), so a change to the shape of
+// these lines must keep what that reading finds.
 QStringList ComposeSearchSQL(const TSearchRequest &request);

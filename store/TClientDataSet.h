@@ -20,6 +20,10 @@ class TDataSetProvider;
 // fill that fails, a refused Refresh of a closed set included, releases the
 // provider's statement, so that no read of the file outlives the failure.
 // Rows cannot be inserted, changed or deleted. The provider is not owned.
+//
+// The fields are fixed by Open and never rebuilt: Refresh copies the new
+// statement's columns into them by position (see TDataSetProvider), so every
+// later statement must deliver its columns in the order of the first.
 class TClientDataSet : public QObject
 {
     Q_OBJECT
@@ -27,6 +31,12 @@ class TClientDataSet : public QObject
 public:
     explicit TClientDataSet(TDataSetProvider *provider, QObject *parent = nullptr);
 
+    // The most rows one fill asks for: the packet size the dictionary is
+    // designed with. A search delivers at most 1000 rows, so only Show all
+    // on a dictionary of more than 500 000 terms ever fills a packet; the
+    // set then holds the first 500 000 rows and fetches the rest when the
+    // current row moves past them, which bounds the first fill's time and
+    // memory.
     int PacketRecords = 500000;
 
     void Open();

@@ -9,6 +9,15 @@ class TSQLQuery;
 
 // Copies rows out of an executed statement for the result set. The query is
 // not owned and must outlive the provider.
+//
+// Columns are copied by position: the statement's column i fills field i of
+// the buffer, whatever its name. The fields keep the names of the statement
+// that opened the result set, and the grid binds its columns to those names
+// (TDataSource), so a later statement shows the right data only when its
+// columns come in the same order. The search statements name id, rus, kaz,
+// cat in that order; "select * from termin_items" relies on the table itself
+// beginning with those four columns, which is why a term file must be made
+// that way (the importer writes it so).
 class TDataSetProvider
 {
 public:

@@ -1,7 +1,7 @@
 #include "TSQLQuery.h"
 
 #include "EngineText.h"
-#include "SQLText.h"
+#include "CountSQL.h"
 #include "SqliteApi.h"
 #include "TSQLConnection.h"
 #include "TStoreError.h"

@@ -2,7 +2,7 @@
 // it keep their shape.
 
 #include "FuzzInput.h"
-#include "SQLText.h"
+#include "CountSQL.h"
 #include "TextCase.h"
 
 using lexaran::text::LowerCaseSimple;

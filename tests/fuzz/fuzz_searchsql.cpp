@@ -2,7 +2,7 @@
 // count statement of the composed search keeps the search's condition whole.
 
 #include "FuzzInput.h"
-#include "SQLText.h"
+#include "CountSQL.h"
 #include "SearchSQL.h"
 #include "TextCase.h"
 

@@ -342,7 +342,7 @@ void tst_SQLQuery::fieldTyping_data()
     QTest::addColumn<int>("size");
 
     QTest::newRow("VARCHAR(255) text") << QStringLiteral("VARCHAR(255)") << QStringLiteral("'слово'") << int(fkString) << 255;
-    QTest::newRow("NVARCHAR( 40) text") << QStringLiteral("NVARCHAR(40)") << QStringLiteral("'x'") << int(fkString) << 40;
+    QTest::newRow("NVARCHAR( 40) text") << QStringLiteral("NVARCHAR( 40)") << QStringLiteral("'x'") << int(fkString) << 40;
     QTest::newRow("TEXT") << QStringLiteral("TEXT") << QStringLiteral("'слово'") << int(fkMemo) << 0;
     QTest::newRow("VARCHAR without length") << QStringLiteral("VARCHAR") << QStringLiteral("'x'") << int(fkMemo) << 0;
     QTest::newRow("no declared type") << QString() << QStringLiteral("'x'") << int(fkMemo) << 0;

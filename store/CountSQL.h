@@ -4,10 +4,13 @@
 #include <QString>
 #include <QStringView>
 
-// Reading statement texts: quoted text, parameter markers, the table a
-// statement reads, and the count statement derived from it. Quoted text is
-// '…', "…", `…` or […]; a doubled quote inside '…' simply closes and reopens
-// it. All functions are pure and never throw except std::bad_alloc.
+// The count statement derived from a statement's text, and the readings of
+// statement text it rests on: quoted text, parameter markers, the table a
+// statement reads. The dictionary's own statements are composed in
+// search/SearchSQL.h (ComposeSearchSQL); this side only reads them back.
+// Quoted text is '…', "…", `…` or […]; a doubled quote inside '…' simply
+// closes and reopens it. All functions are pure and never throw except
+// std::bad_alloc.
 
 namespace lexaran::store {
 
@@ -32,5 +35,7 @@ QString TableNameFromSQL(QStringView text);
 
 // "select count(*) from " + quoted table, followed by the statement's text
 // from its first " where " outside quotes, cut before the first " order by "
-// outside quotes.
+// outside quotes. The "limit 1000" of a search statement comes along but
+// limits only the count's one row, so the count is that of every term the
+// search matches.
 QString ComposeCountSQL(QStringView text, const QString &table, QChar quote);

@@ -1,4 +1,4 @@
-#include "SQLText.h"
+#include "CountSQL.h"
 
 #include "TextCase.h"
 
