@@ -4,6 +4,7 @@
 #include "StoreFixture.h"
 #include "StoreErrorCheck.h"
 #include "TStoreError.h"
+#include "TimeLimits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -247,7 +248,7 @@ void tst_SQLQuery::exclusiveLockFailsAtOnce()
 
     const auto start = std::chrono::steady_clock::now();
     QVERIFY_STORE_ERROR(fixture.Run(QStringLiteral("select * from termin_items")), QStringLiteral("database is locked"));
-    QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(500));
+    QVERIFY(std::chrono::steady_clock::now() - start < ScaledLimit(std::chrono::milliseconds(500)));
     QVERIFY(fixture.connection.Connected());
     sqlite3_close(holder);
 }

@@ -6,6 +6,7 @@
 #include "TEdit.h"
 #include "TRadioGroup.h"
 #include "TStatusBar.h"
+#include "TimeLimits.h"
 #include "Unit1.h"
 
 #include <QComboBox>
@@ -190,7 +191,7 @@ void tst_HostileFiles::hostileFile()
     QElapsedTimer timer;
     timer.start();
     const TOutcome outcome = Use(fixture);
-    QVERIFY(timer.elapsed() < 20000);
+    QVERIFY(timer.elapsed() < ScaledLimit(std::chrono::seconds(20)).count());
 
     QCOMPARE(outcome.boxes, boxes);
     QCOMPARE(outcome.rows, rows);
@@ -223,7 +224,7 @@ void tst_HostileFiles::lockedByAnotherProcess()
     timer.start();
     const TOutcome outcome = Use(fixture);
     // No waiting for the lock: every step fails at once.
-    QVERIFY(timer.elapsed() < 3000);
+    QVERIFY(timer.elapsed() < ScaledLimit(std::chrono::seconds(3)).count());
     const QString locked = QStringLiteral("database is locked.");
     QCOMPARE(outcome.boxes, (QStringList{locked, locked, locked}));
     QCOMPARE(outcome.rows, 0);
