@@ -16,6 +16,7 @@ run_packages=(
   pkg-config
   qt6-base-dev
   qt6-l10n-tools
+  qt6-tools-dev
   libgl-dev
   libxkbcommon-dev
   libsqlite3-0
@@ -62,6 +63,8 @@ windows_packages=(
   make
   qt6-base-dev
   qt6-base-dev-tools
+  qt6-l10n-tools
+  qt6-tools-dev
   g++-mingw-w64-x86-64-posix
   dpkg-dev
   xz-utils
