@@ -44,9 +44,9 @@ cp "$LEXARAN_WINDOWS_QT"/bin/Qt6{Core,Gui,Widgets}.dll "$stage/"
 cp "$LEXARAN_WINDOWS_QT/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$LEXARAN_WINDOWS_QT/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 mingw_runtime=(
-  /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
-  /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
-  /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll
+  "$(mingw_runtime_dir)"/libstdc++-6.dll
+  "$(mingw_runtime_dir)"/libgcc_s_seh-1.dll
+  "$(mingw_threads_dir)"/libwinpthread-1.dll
 )
 cp "${mingw_runtime[@]}" "$stage/"
 

@@ -44,3 +44,34 @@ fetch_source() {
     >"$cache/apt/source-$package.log" 2>&1 ||
     fail "apt-get source $package failed or took longer than 20 minutes (see $cache/apt/source-$package.log)"
 }
+
+# The folder of the MinGW-w64 C++ runtime DLLs (libstdc++-6.dll,
+# libgcc_s_seh-1.dll) of the compiler the toolchain file names, asked of
+# the compiler itself, so no GCC version is written here.
+mingw_runtime_dir() {
+  local dll
+  dll="$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)"
+  [ -f "$dll" ] || fail "the MinGW-w64 C++ runtime is missing (Debian package g++-mingw-w64-x86-64-posix)"
+  dirname "$(readlink -f "$dll")"
+}
+
+# The folder of libwinpthread-1.dll, the MinGW-w64 threads runtime.
+mingw_threads_dir() {
+  local dll
+  dll="$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)"
+  [ -f "$dll" ] || fail "the MinGW-w64 threads runtime is missing (Debian package mingw-w64-x86-64-dev)"
+  dirname "$(readlink -f "$dll")"
+}
+
+# Makes the wine prefix $WINEPREFIX (wineboot's output in $1) with the faces
+# every Windows has in its Fonts folder (Tahoma, the system's dialog and
+# status-bar face, among them): wine's own, from fonts-wine. Without them
+# Qt's default faces fall back to a serif face.
+make_wine_prefix() {
+  local log="$1"
+  mkdir -p "$WINEPREFIX"
+  timeout 300 /usr/lib/wine/wine64 wineboot --init >"$log" 2>&1 ||
+    fail "making the wine prefix $WINEPREFIX failed or took longer than 300 s (see $log)"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+    fail "wine's fonts are missing (Debian package fonts-wine)"
+}

@@ -27,6 +27,10 @@ if [ $# -ne 1 ]; then
   exit 2
 fi
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+# The shared Windows helpers (the wine prefix among them); this check's own
+# fail, below, takes the place of theirs.
+# shellcheck source=scripts/windows/common.sh
+. "$root/scripts/windows/common.sh"
 out="$(cd "$1" && pwd)"
 installer="$(ls "$out"/lexaran-*-setup.exe 2>/dev/null | head -n1)"
 probe="$out/build/bin/window_probe.exe"
@@ -93,10 +97,7 @@ shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$shots/$1.png"; }
 # starts quickly.
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p || fail "wineserver did not start"
-timeout 300 "$wine" wineboot --init >"$work/wineboot.log" 2>&1 || fail "making the wine prefix failed or took longer than 300 s"
-# The faces every Windows has in its Fonts folder (Tahoma, the system's
-# dialog and status-bar face, among them): wine's own, from fonts-wine.
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || fail "wine's fonts are missing (Debian package fonts-wine)"
+make_wine_prefix "$work/wineboot.log"
 drive_c="$WINEPREFIX/drive_c"
 # A file of this machine as the Windows program sees it (drive Z: is /).
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }

@@ -16,6 +16,8 @@
 # Usage: scripts/windows/wine-run.sh program.exe [arguments...]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+# shellcheck source=scripts/windows/common.sh
+. "$root/scripts/windows/common.sh"
 
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || { echo "wine-run: $wine is missing (Debian package wine64)" >&2; exit 1; }
@@ -32,7 +34,7 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No .NET or browser engine in the prefix: nothing here needs them, and wine
 # would otherwise offer to download them.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-export WINEPATH="Z:$LEXARAN_WINDOWS_QT/bin;Z:/usr/lib/gcc/x86_64-w64-mingw32/12-posix;Z:/usr/x86_64-w64-mingw32/lib"
+export WINEPATH="Z:$LEXARAN_WINDOWS_QT/bin;Z:$(mingw_runtime_dir);Z:$(mingw_threads_dir)"
 while IFS='=' read -r name value; do
   case "$name" in QT_*) export "WINE$name=$value" ;; esac
 done < <(env)
@@ -43,11 +45,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
     flock -w 300 9 || { echo "wine-run: waited 300 s for another start to make $WINEPREFIX" >&2; exit 1; }
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      timeout 300 "$wine" wineboot --init >/dev/null 2>&1 ||
-        { echo "wine-run: making the wine prefix $WINEPREFIX failed or took longer than 300 s" >&2; exit 1; }
-      # The faces every Windows has in its Fonts folder: wine's own.
-      cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
-        { echo "wine-run: wine's fonts are missing (Debian package fonts-wine)" >&2; exit 1; }
+      make_wine_prefix "$WINEPREFIX.wineboot.log"
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
