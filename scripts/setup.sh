@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a purpose: "run" (build
-# and start the dictionary), "windows" (build it for Windows) or "test"
+# and start the dictionary), "windows" (build it for Windows), "fresh" (try the README's commands in a
+# fresh Debian root) or "test"
 # (everything the test suite, the package check and the Windows build and
 # checks use). apt's own output goes to a log that is shown only when
 # it fails.
-# Usage: scripts/setup.sh run|windows|test
+# Usage: scripts/setup.sh run|windows|test|fresh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -75,11 +76,24 @@ windows_packages=(
   zip
 )
 
+# To run the README's commands in a fresh Debian root
+# (scripts/fresh-machine-check.sh).
+fresh_packages=(
+  debootstrap
+  git
+  xvfb
+  xauth
+  xdotool
+  x11-utils
+  openbox
+)
+
 case "${1:-}" in
   run)     packages=("${run_packages[@]}") ;;
   windows) packages=("${windows_packages[@]}") ;;
+  fresh)   packages=("${fresh_packages[@]}") ;;
   test)    packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-  *)       echo "usage: scripts/setup.sh run|windows|test" >&2; exit 2 ;;
+  *)       echo "usage: scripts/setup.sh run|windows|test|fresh" >&2; exit 2 ;;
 esac
 mapfile -t packages < <(printf '%s\n' "${packages[@]}" | sort -u)
 
