@@ -2,8 +2,8 @@
 # Installs the Debian packages that are missing for a purpose: "run" (build
 # and start the dictionary), "windows" (build it for Windows), "fresh" (try
 # the README's commands in a fresh Debian root) or "test" (everything the
-# test suite, the package check and the Windows build and checks use). apt's own output goes to a log that is shown only when
-# it fails.
+# test suite, the package check and the Windows build and checks use).
+# apt's own output goes to a log that is shown only when it fails.
 # Usage: scripts/setup.sh run|windows|test|fresh
 set -euo pipefail
 cd "$(dirname "$0")/.."
