@@ -98,6 +98,7 @@ private slots:
     void command_data();
     void command();
     void commandStoppedLeavesOldFile();
+    void sampleDictionary();
 };
 
 void tst_TermImport::imports_data()
@@ -510,6 +511,21 @@ void tst_TermImport::commandStoppedLeavesOldFile()
     QCOMPARE(FileBytes(out), before);
     QCOMPARE(DirectoryEntries(directory.path()), (QStringList{u"big.csv"_qs, u"termins.db"_qs}));
 #endif
+}
+
+void tst_TermImport::sampleDictionary()
+{
+    // Every line of the build's sample becomes a term under a listed subject.
+    QFile sample(QStringLiteral(SAMPLE_TSV));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = sample.readAll().split('\n');
+    const auto terms = std::count_if(lines.begin(), lines.end(), [](const QByteArray &line) { return !line.trimmed().isEmpty(); });
+    QTemporaryDir directory;
+    const TImportSummary summary = Import(QStringLiteral(SAMPLE_TSV), directory.filePath(u"termins.db"_qs));
+    QCOMPARE(summary.TermsWritten, std::int64_t(terms));
+    QVERIFY(summary.Skipped.empty());
+    QVERIFY(summary.Remarks.empty());
+    QVERIFY(summary.UnknownCategories.empty());
 }
 
 QTEST_MAIN(tst_TermImport)
