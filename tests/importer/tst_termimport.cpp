@@ -148,9 +148,11 @@ void tst_TermImport::imports_data()
                       {u"s:год"_qs, u"i:жыл & ай"_qs, u"n:1993"_qs},
                       {u"s: город "_qs, u"s:қала"_qs, u"n:2.5"_qs},
                       {},
+                      {u"s:вода"_qs, u"s:су"_qs, u"s:"_qs},
                       {u"s:право"_qs, u"s:құқық"_qs, u"s:Заңтану"_qs}},
                      {u"Терминдер"_qs, u"Басқа"_qs})
-        << QStringList{u"год|жыл & ай|1993"_qs, u"город|қала|2.5"_qs, u"право|құқық|Заңтану"_qs} << u"құқық"_qs;
+        << QStringList{u"год|жыл & ай|1993"_qs, u"город|қала|2.5"_qs, u"вода|су|"_qs, u"право|құқық|Заңтану"_qs}
+        << u"құқық"_qs;
     QTest::newRow("ods-numeric-category-spaces-repeats")
         << "terms.ods"
         << OdsBytes({{u"s:Орысша"_qs, u"s:Қазақша"_qs, u"s:Саласы"_qs},
