@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a purpose: "run" (build
-# and start the dictionary), "windows" (build it for Windows), "fresh" (try
-# the README's commands in a fresh Debian root) or "test" (everything the
-# test suite, the package check and the Windows build and checks use).
+# and start the dictionary), "windows" (build it for Windows), "bench" (the
+# importer's benchmark), "fresh" (try the README's commands in a fresh
+# Debian root) or "test" (everything the test suite, the package check and
+# the Windows build and checks use).
 # apt's own output goes to a log that is shown only when it fails.
-# Usage: scripts/setup.sh run|windows|test|fresh
+# Usage: scripts/setup.sh run|windows|test|bench|fresh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,8 @@ run_packages=(
   libxkbcommon-dev
   libsqlite3-0
   libsqlite3-dev
+  libminizip-dev
+  zlib1g-dev
   fonts-dejavu-core
   fonts-dejavu-extra
 )
@@ -87,12 +90,20 @@ fresh_packages=(
   openbox
 )
 
+# The importer's benchmark (bench/import-bench.sh): the sqlite3 shell it
+# measures itself against.
+bench_packages=(
+  sqlite3
+  python3
+)
+
 case "${1:-}" in
+  bench)   packages=("${run_packages[@]}" "${bench_packages[@]}") ;;
   run)     packages=("${run_packages[@]}") ;;
   windows) packages=("${windows_packages[@]}") ;;
   fresh)   packages=("${fresh_packages[@]}") ;;
   test)    packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-  *)       echo "usage: scripts/setup.sh run|windows|test|fresh" >&2; exit 2 ;;
+  *)       echo "usage: scripts/setup.sh run|windows|test|bench|fresh" >&2; exit 2 ;;
 esac
 mapfile -t packages < <(printf '%s\n' "${packages[@]}" | sort -u)
 
