@@ -23,7 +23,8 @@ enum class TSourceKind { Xlsx, Ods, DelimitedText, Tbx };
 
 enum class TTextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Windows1251 };
 
-// Which column of the source holds each side, 0-based. A TBX file has no
+// Which column of the source holds each side, 0-based; a negative index
+// means the file has no such column (its texts are empty). A TBX file has no
 // columns: its languages and subject field are taken by their codes.
 struct TColumnMap
 {
@@ -88,6 +89,9 @@ struct TImportSummary
     };
     std::int64_t TermsWritten = 0;
     std::vector<TSkipped> Skipped;
+    // Rows that were written but deserve a word (one side empty), in the
+    // same form as the skipped ones.
+    std::vector<TSkipped> Remarks;
     std::map<QString, std::int64_t> UnknownCategories; // outside the dictionary's list
 };
 

@@ -20,6 +20,8 @@ run_packages=(
   libxkbcommon-dev
   libsqlite3-0
   libsqlite3-dev
+  libminizip-dev
+  zlib1g-dev
   fonts-dejavu-core
   fonts-dejavu-extra
 )

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "TRowSource.h"
+#include "TXmlFeed.h"
+#include "TZipArchive.h"
+
+#include <memory>
+#include <vector>
+
+namespace lexaran::importer {
+
+// An Excel workbook (.xlsx): the first sheet or the one named, its rows as
+// Excel numbers them, shared and inline strings, numbers as their text.
+// The shared strings are held packed (UTF-16 in one buffer), the sheet read
+// in pieces.
+class TXlsxSource final : public TRowSource
+{
+public:
+    TXlsxSource(const QString &path, std::unique_ptr<TZipArchive> zip, const TImportOptions &options,
+                TSourceInfo &info);
+
+    bool Next(TSourceRow &row) override;
+    std::int64_t BytesRead() const override;
+    QString Where(std::int64_t line) const override;
+
+private:
+    void ReadSharedStrings(const QString &member);
+    QString SharedString(qsizetype index) const;
+    [[noreturn]] void Damaged() const;
+
+    QString path_;
+    QString sheet_;
+    std::unique_ptr<TZipArchive> zip_;
+    std::unique_ptr<TXmlFeed> feed_;
+    std::vector<char16_t> pool_;
+    std::vector<std::uint32_t> starts_;
+    std::int64_t nextRow_ = 1;
+    bool ended_ = false;
+};
+
+// "B" → 1, "AA" → 26: the column of a cell reference such as "B12".
+int ColumnOfReference(QStringView reference);
+
+} // namespace lexaran::importer
