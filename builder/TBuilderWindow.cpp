@@ -1,5 +1,6 @@
 #include "TBuilderWindow.h"
 
+#include "AccessibleRoles.h"
 #include "DictionaryPlace.h"
 #include "ErrorBox.h"
 #include "Guarded.h"
@@ -54,12 +55,15 @@ QString TermListFilter()
 }
 
 // A caption beside `field`: the label names the field for the keyboard (its
-// mnemonic) and for the screen reader, by the same visible text.
+// mnemonic) and for the screen reader, by the same visible text. A field
+// that is itself a label (a value found in the file) is read out as what it
+// says, captioned through the label's relation.
 QLabel *Caption(const QString &text, QWidget *field)
 {
     auto *label = new QLabel(text);
     label->setBuddy(field);
-    field->setAccessibleName(QString(text).remove(u'&'));
+    if (!qobject_cast<QLabel *>(field))
+        field->setAccessibleName(QString(text).remove(u'&'));
     return label;
 }
 
@@ -75,7 +79,7 @@ constexpr int ProgressSteps = 1000;
 TBuilderWindow::TBuilderWindow(QWidget *parent)
     : QWidget(parent),
       pathEdit_(new QLineEdit),
-      chooseButton_(new QPushButton(QStringLiteral("Файлды &таңдау..."))),
+      chooseButton_(new QPushButton(QStringLiteral("Файлды таң&дау..."))),
       sourceForm_(new QFormLayout),
       kindLabel_(new QLabel),
       sheetBox_(new QComboBox),
@@ -89,14 +93,16 @@ TBuilderWindow::TBuilderWindow(QWidget *parent)
       progress_(new QProgressBar),
       rowsLabel_(new QLabel),
       buildButton_(new QPushButton(QStringLiteral("Сөздікті &жасау"))),
-      cancelButton_(new QPushButton(QStringLiteral("&Тоқтату"))),
+      cancelButton_(new QPushButton(QStringLiteral("Тоқ&тату"))),
       summary_(new QPlainTextEdit),
-      saveButton_(new QPushButton(QStringLiteral("Файл ретінде &сақтау..."))),
-      placeButton_(new QPushButton(QStringLiteral("Lexaran сөздігінің &орнына қою..."))),
-      openButton_(new QPushButton(QStringLiteral("Lexaran-ды &ашу"))),
+      saveButton_(new QPushButton(QStringLiteral("Файл ретінде сақта&у..."))),
+      placeButton_(new QPushButton(QStringLiteral("Lexaran сөздігінің орнына қо&ю..."))),
+      openButton_(new QPushButton(QStringLiteral("Lexaran-ды а&шу"))),
       closeButton_(new QPushButton(QStringLiteral("Жабу"))),
       progressTimer_(new QTimer(this))
 {
+    // A screen reader meets the window as a frame named by its title.
+    ui::InstallAccessibleRole(staticMetaObject, QAccessible::Window);
     setWindowTitle(QStringLiteral("Lexaran сөздігін жасау"));
     setAcceptDrops(true);
 
@@ -106,7 +112,7 @@ TBuilderWindow::TBuilderWindow(QWidget *parent)
     auto *pathRow = new QHBoxLayout;
     pathRow->addWidget(pathEdit_, 1);
     pathRow->addWidget(chooseButton_);
-    sourceForm_->addRow(Caption(QStringLiteral("Ф&айл"), pathEdit_), pathRow);
+    sourceForm_->addRow(Caption(QStringLiteral("&Файл"), pathEdit_), pathRow);
     sourceForm_->addRow(Caption(QStringLiteral("Түрі"), kindLabel_), kindLabel_);
     sourceForm_->addRow(Caption(QStringLiteral("&Парақ"), sheetBox_), sheetBox_);
     sourceForm_->addRow(Caption(QStringLiteral("Мәтін кодтауы"), encodingLabel_), encodingLabel_);
@@ -131,7 +137,7 @@ TBuilderWindow::TBuilderWindow(QWidget *parent)
     preview_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     preview_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     preview_->setWordWrap(false);
-    auto *previewCaption = Caption(QStringLiteral("Алғашқы &жолдар"), preview_);
+    auto *previewCaption = Caption(QStringLiteral("&Алғашқы жолдар"), preview_);
 
     // The build.
     progress_->setRange(0, ProgressSteps);
@@ -277,11 +283,6 @@ void TBuilderWindow::ShowSource(const TSourceInfo &info)
     sourceForm_->setRowVisible(sheetBox_, !chosen || spreadsheet);
     sourceForm_->setRowVisible(encodingLabel_, !chosen || text);
     sourceForm_->setRowVisible(separatorLabel_, !chosen || text);
-    for (QLabel *value : {kindLabel_, encodingLabel_, separatorLabel_}) {
-        if (auto *caption = qobject_cast<QLabel *>(sourceForm_->labelForField(value)))
-            value->setAccessibleName(caption->text());
-        value->setAccessibleDescription(value->text());
-    }
     previewModel_->SetSource(info);
     ShowColumns();
 }

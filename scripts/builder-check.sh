@@ -98,6 +98,7 @@ env -i PATH="$PATH" HOME="$HOME" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" LC_ALL=C.UTF
 builder=$!
 pids+=("$builder")
 x11_wait_window "$builder" 20 "$work/builder.log" || fail "no window of the builder"
+builder_window="$WINDOW"
 step() { /usr/bin/python3 "$driver" "$builder" "$@" || fail "$1 failed (above)"; }
 mkdir -p "$shots"
 shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$shots/$1.png"; }
@@ -167,6 +168,9 @@ sleep 0.5
 shot lexaran-opened
 echo "builder-check: Lexaran opened by the builder reads: $(sed -n "s/^PANEL0=//p" "$work/lexaran-atspi")"
 
+# Back to the builder (Lexaran took the focus as it opened), and closed.
+xdotool windowactivate --sync "$builder_window" || fail "the builder's window could not be activated"
+shot builder-done
 step press "Жабу"
 gone() { ! kill -0 "$builder" 2>/dev/null; }
 wait_for 10 "the builder did not close on 'Жабу'" gone
