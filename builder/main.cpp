@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QStringList>
 #include <QTimer>
 
@@ -37,6 +38,9 @@ int main(int argc, char *argv[])
     }
 
     TApplication application(argc, argv);
+    // Dates, sizes and file kinds in the file dialog read as in Kazakh,
+    // whatever the desktop's language.
+    QLocale::setDefault(QLocale(QLocale::Kazakh, QLocale::Kazakhstan));
     QApplication::setQuitOnLastWindowClosed(true);
     QCoreApplication::setApplicationName(QStringLiteral("Lexaran сөздігін жасау"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LEXARAN_VERSION));

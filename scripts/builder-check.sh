@@ -115,7 +115,7 @@ summary="$(step wait-summary "Сөздікке жазылған термин: 40
 echo "builder-check: the XLSX built: $(head -n1 <<<"$summary")"
 
 # A CSV chosen in the file dialog, its Russian column remapped.
-step choose-file "$work/lists/terms.csv"
+step choose-file "$work/lists/terms.csv" "$shots/file-dialog.png"
 step expect-kind "Бөлгішпен жазылған мәтін (CSV, TSV)"
 [ "$(step field Бөлгіш)" = "нүктелі үтір ( ; )" ] || fail "the separator reads '$(step field Бөлгіш)'"
 step column Орысша Down

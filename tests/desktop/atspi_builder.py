@@ -8,8 +8,9 @@ Usage: atspi_builder.py PID STEP [ARGUMENTS...]; the steps:
   check                      the frame, its controls' names and roles (Kazakh)
   expect-kind TEXT           the "Түрі" field reads TEXT (waits)
   field NAME                 prints the text of the field captioned NAME
-  choose-file PATH           presses "Файлды таңдау...", types PATH into the
-                             file dialog (whose texts must be Kazakh)
+  choose-file PATH [PNG]     presses "Файлды таңдау...", types PATH into the
+                             file dialog (whose texts must be Kazakh),
+                             screenshot in PNG when given
   column SIDE KEY            focuses the column list SIDE and presses KEY
   press NAME                 focuses the push button NAME and presses Space
   wait-summary PREFIX SECS   waits until the summary starts with PREFIX
@@ -17,6 +18,7 @@ Usage: atspi_builder.py PID STEP [ARGUMENTS...]; the steps:
   answer NAME                presses the button NAME of the question box
 Each wait is bounded; a failure prints why and exits 1."""
 
+import os
 import re
 import subprocess
 import sys
@@ -193,7 +195,7 @@ def step_field(pid, caption):
     print(text_of(node))
 
 
-def step_choose_file(pid, path):
+def step_choose_file(pid, path, shot=None):
     window = frame(pid)
     focus_and_key(named(window, Atspi.Role.PUSH_BUTTON, "Файлды таңдау..."), "space")
 
@@ -209,6 +211,18 @@ def step_choose_file(pid, path):
                                      and n.get_state_set().contains(Atspi.StateType.FOCUSED)), None))
     del name_field
     subprocess.run(["xdotool", "type", "--delay", "5", path], check=True, timeout=60)
+    if shot:
+        time.sleep(0.5)
+        # The dialog captured by itself (a capture of the root shows it
+        # black under Xvfb) and laid over the screen where it stands.
+        subprocess.run(
+            "set -e; id=$(xdotool search --onlyvisible --name 'Терминдер тізімін таңдау' | head -n1); "
+            "eval $(xdotool getwindowgeometry --shell $id); "
+            "xwd -root -silent | xwdtopnm 2>/dev/null >\"$SHOT.root.ppm\"; "
+            "xwd -id $id -silent | xwdtopnm 2>/dev/null >\"$SHOT.box.ppm\"; "
+            "pnmpaste \"$SHOT.box.ppm\" $X $Y \"$SHOT.root.ppm\" | pnmtopng >\"$SHOT\"; "
+            "rm -f \"$SHOT.root.ppm\" \"$SHOT.box.ppm\"",
+            shell=True, check=True, timeout=30, env={**os.environ, "SHOT": shot})
     subprocess.run(["xdotool", "key", "Return"], check=True, timeout=10)
     until(15, "the file dialog did not close", lambda: dialog() is None)
 
