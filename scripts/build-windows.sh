@@ -41,6 +41,8 @@ rm -rf "$stage"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/licenses"
 cp "$bin/lexaran.exe" "$bin/sqlite3.dll" "$stage/"
 cp "$bin/lexaran-import.exe" "$LEXARAN_WINDOWS_ZLIB"/bin/{zlib1,libminizip-1}.dll "$stage/"
+# The dictionary builder, beside the program whose dictionary it makes.
+cp "$bin/lexaran-builder.exe" "$stage/"
 cp "$out/build/data/sample-termins.db" "$stage/termins.db"
 cp "$LEXARAN_WINDOWS_QT"/bin/Qt6{Core,Gui,Widgets}.dll "$stage/"
 cp "$LEXARAN_WINDOWS_QT/plugins/platforms/qwindows.dll" "$stage/platforms/"

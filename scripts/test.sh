@@ -29,6 +29,7 @@ ctest --preset default
 
 echo "== The real program on a desktop (Xvfb, openbox, the accessibility bus)"
 scripts/desktop-check.sh build/default
+scripts/builder-check.sh build/default
 
 echo "== Debian package"
 scripts/package-check.sh

@@ -26,6 +26,8 @@ RequestExecutionLevel admin
 ; The window's title (without the blank that follows it in the window:
 ; Windows drops a trailing blank from a file name).
 !define TITLE "Lexaran - терминдер қоры"
+; The dictionary builder's window title, the name of its own shortcut.
+!define BUILDER_TITLE "Lexaran сөздігін жасау"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 
 Name "${TITLE}"
@@ -77,6 +79,7 @@ Section
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${TITLE}.lnk" "$INSTDIR\lexaran.exe" "" "$INSTDIR\lexaran.exe" 0
+  CreateShortCut "$SMPROGRAMS\${BUILDER_TITLE}.lnk" "$INSTDIR\lexaran-builder.exe" "" "$INSTDIR\lexaran-builder.exe" 0
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${TITLE}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -91,6 +94,7 @@ SectionEnd
 
 Section "Uninstall"
   Delete "$SMPROGRAMS\${TITLE}.lnk"
+  Delete "$SMPROGRAMS\${BUILDER_TITLE}.lnk"
   !insertmacro LexaranRemoveFiles
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
