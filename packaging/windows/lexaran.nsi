@@ -135,9 +135,25 @@ Function .onInit
   SetRegView 64
   SetShellVarContext all
 
+  ; The command line without its quotes: "/DICTIONARY=C:\a b\x.db" and
+  ; /DICTIONARY="C:\a b\x.db" both name C:\a b\x.db (GetOptions takes a
+  ; value up to the next " /", which no Windows path holds, but does not
+  ; find an option whose quote comes before it).
   ${GetParameters} $0
+  StrCpy $1 ""
+  StrCpy $2 0
+  ${Do}
+    StrCpy $3 $0 1 $2
+    ${If} $3 == ""
+      ${ExitDo}
+    ${EndIf}
+    ${If} $3 != '"'
+      StrCpy $1 "$1$3"
+    ${EndIf}
+    IntOp $2 $2 + 1
+  ${Loop}
   ClearErrors
-  ${GetOptions} $0 "/DICTIONARY=" $Dictionary
+  ${GetOptions} $1 "/DICTIONARY=" $Dictionary
   ${If} ${Errors}
     StrCpy $Dictionary ""
   ${Else}

@@ -115,9 +115,13 @@ PY
   dictionary_install "$installer" "/DICTIONARY=$(windows_path "$not_sqlite")"
   [ "$status" -eq 4 ] || fail "with /DICTIONARY= naming no SQLite file the installer ended with $status, not 4"
   [ ! -e "$folder" ] || fail "with /DICTIONARY= naming no SQLite file the installer installed '$(dictionary_left)'"
-  dictionary_install "$installer" "/DICTIONARY=$(windows_path "$own")"
+  # From a folder whose name has a blank, so the option comes quoted.
+  mkdir -p "$work/organisation share"
+  cp "$own" "$work/organisation share/termins.db"
+  dictionary_install "$installer" "/DICTIONARY=$(windows_path "$work/organisation share/termins.db")"
   [ "$status" -eq 0 ] || fail "installing with /DICTIONARY= ended with $status"
   cmp -s "$own" "$folder/termins.db" || fail "/DICTIONARY= did not install the organisation's dictionary"
+  [ ! -e "$folder/termins-sample.db" ] || fail "after a /DICTIONARY= install the uninstaller would take termins.db for the sample"
   dictionary_uninstall
   [ "$(dictionary_left)" = "termins.db " ] || fail "after a /DICTIONARY= install the uninstaller left '$(dictionary_left)'"
   rm -rf "$folder"
