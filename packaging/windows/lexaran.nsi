@@ -127,6 +127,58 @@ FunctionEnd
 !insertmacro RunningCheck ""
 !insertmacro RunningCheck "un."
 
+!macro SameFile un
+; SameFile A B: leaves "same" on the stack when the files A and B have
+; the same bytes, "different" otherwise (or when either cannot be read).
+Function ${un}SameFile
+  Exch $1 ; B
+  Exch
+  Exch $0 ; A
+  Push $2
+  Push $3
+  Push $4
+  Push $5
+  Push $6
+  StrCpy $6 "different"
+  ClearErrors
+  FileOpen $2 $0 r
+  FileOpen $3 $1 r
+  ${IfNot} ${Errors}
+    FileSeek $2 0 END $4
+    FileSeek $3 0 END $5
+    ${If} $4 = $5
+      FileSeek $2 0 SET
+      FileSeek $3 0 SET
+      StrCpy $6 "same"
+      ${Do}
+        ClearErrors
+        FileReadByte $2 $4
+        ${If} ${Errors}
+          ${ExitDo}
+        ${EndIf}
+        FileReadByte $3 $5
+        ${If} $4 != $5
+          StrCpy $6 "different"
+          ${ExitDo}
+        ${EndIf}
+      ${Loop}
+    ${EndIf}
+  ${EndIf}
+  FileClose $2
+  FileClose $3
+  StrCpy $0 $6
+  Pop $6
+  Pop $5
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro SameFile ""
+!insertmacro SameFile "un."
+
 Function .onInit
   ${IfNot} ${RunningX64}
     MessageBox MB_OK|MB_ICONSTOP "$(NeedsX64)" /SD IDOK
@@ -213,6 +265,18 @@ Section
   ${ElseIfNot} ${FileExists} "$INSTDIR\termins.db"
     File "/oname=$INSTDIR\termins.db" "${STAGE}\termins.db"
     File "/oname=$INSTDIR\termins-sample.db" "${STAGE}\termins.db"
+  ${ElseIfNot} ${FileExists} "$INSTDIR\termins-sample.db"
+    ; A termins.db without the copy to compare with (an installer that kept
+    ; none put it there, or the user): this sample's copy is kept only when
+    ; termins.db is this very sample.
+    File "/oname=$INSTDIR\termins-sample.db" "${STAGE}\termins.db"
+    Push "$INSTDIR\termins.db"
+    Push "$INSTDIR\termins-sample.db"
+    Call SameFile
+    Pop $0
+    ${If} $0 != "same"
+      Delete "$INSTDIR\termins-sample.db"
+    ${EndIf}
   ${EndIf}
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -232,53 +296,6 @@ Section
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; un.SameFile A B: leaves "same" on the stack when the files A and B have
-; the same bytes, "different" otherwise (or when either cannot be read).
-Function un.SameFile
-  Exch $1 ; B
-  Exch
-  Exch $0 ; A
-  Push $2
-  Push $3
-  Push $4
-  Push $5
-  Push $6
-  StrCpy $6 "different"
-  ClearErrors
-  FileOpen $2 $0 r
-  FileOpen $3 $1 r
-  ${IfNot} ${Errors}
-    FileSeek $2 0 END $4
-    FileSeek $3 0 END $5
-    ${If} $4 = $5
-      FileSeek $2 0 SET
-      FileSeek $3 0 SET
-      StrCpy $6 "same"
-      ${Do}
-        ClearErrors
-        FileReadByte $2 $4
-        ${If} ${Errors}
-          ${ExitDo}
-        ${EndIf}
-        FileReadByte $3 $5
-        ${If} $4 != $5
-          StrCpy $6 "different"
-          ${ExitDo}
-        ${EndIf}
-      ${Loop}
-    ${EndIf}
-  ${EndIf}
-  FileClose $2
-  FileClose $3
-  StrCpy $0 $6
-  Pop $6
-  Pop $5
-  Pop $4
-  Pop $3
-  Pop $2
-  Pop $1
-  Exch $0
-FunctionEnd
 
 Section "Uninstall"
   Delete "$SMPROGRAMS\${TITLE}.lnk"

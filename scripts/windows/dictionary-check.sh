@@ -10,6 +10,8 @@
 #     changes nothing;
 #   - the silent uninstaller keeps the own dictionary and leaves nothing
 #     else; an unchanged sample it removes with the rest;
+#   - over an installation whose installer kept no copy of the sample, an
+#     unchanged sample is still removed by the uninstaller, an own one kept;
 #   - /DICTIONARY=<file> installs an organisation's dictionary, which the
 #     uninstaller keeps; a file that is no SQLite file ends the installer
 #     with exit code 4 before anything is installed;
@@ -126,6 +128,26 @@ PY
   [ "$(dictionary_left)" = "termins.db " ] || fail "after a /DICTIONARY= install the uninstaller left '$(dictionary_left)'"
   rm -rf "$folder"
   say "/DICTIONARY= installs the organisation's dictionary and the uninstaller keeps it; a file that is no SQLite file: exit code 4, nothing installed"
+
+  # --- An installation whose installer kept no copy of the sample: installing
+  # again takes termins.db for the sample only when it is, and then the
+  # uninstaller removes it with everything else.
+  dictionary_install "$installer"
+  rm "$folder/termins-sample.db"
+  dictionary_install "$installer"
+  [ -f "$folder/termins-sample.db" ] || fail "installing over an unchanged sample without its copy kept no copy"
+  dictionary_uninstall
+  [ ! -e "$folder" ] || fail "uninstalling with the sample unchanged left '$(dictionary_left)'"
+  dictionary_install "$installer"
+  cp "$own" "$folder/termins.db"
+  rm "$folder/termins-sample.db"
+  dictionary_install "$installer"
+  [ ! -e "$folder/termins-sample.db" ] || fail "installing over an own dictionary without a copy of the sample took it for the sample"
+  cmp -s "$own" "$folder/termins.db" || fail "installing over an own dictionary without a copy of the sample replaced it"
+  dictionary_uninstall
+  [ "$(dictionary_left)" = "termins.db " ] || fail "the uninstaller left '$(dictionary_left)'"
+  rm -rf "$folder"
+  say "over an installation without the sample's copy: an unchanged sample is removed by the uninstaller, an own dictionary kept"
 
   windows_interactive_check
   say "dictionary checks passed in $((SECONDS - started)) s"
