@@ -47,7 +47,9 @@ test_packages=(
   desktop-file-utils
   appstream
   dpkg-dev
+  debhelper
   lintian
+  debootstrap
   x11-xkb-utils
   tesseract-ocr
   tesseract-ocr-kaz

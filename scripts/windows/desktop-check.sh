@@ -329,4 +329,5 @@ uninstalled() { [ ! -e "$folder" ] && [ ! -e "$shortcut" ]; }
 wait_for 60 "the uninstaller left $(cd "$folder" 2>/dev/null && find . | tr '\n' ' ')" uninstalled
 ! registration >/dev/null || fail "the uninstaller left its registration under $key"
 say "uninstalled silently: no file, Start-menu entry or registration left"
+. "$root/scripts/windows/dictionary-check.sh"; windows_dictionary_check
 say "passed; screenshots in $shots"
