@@ -271,4 +271,6 @@ context_menu search-box $((EDIT_X + EDIT_W / 2)) $((EDIT_Y + EDIT_H / 2))
 # The vertical scroll bar runs down the grid's right edge, inside its frame.
 context_menu grid-scroll-bar $((GRID_X + GRID_W - 6)) $((GRID_Y + GRID_H / 2))
 
+# A screen reader's walk of the window, and the close request (own session).
+"$root/scripts/desktop-speech-check.sh" "$build" || fail "the screen reader's walk or the close check failed (above)"
 echo "desktop-check: passed; screenshots in $shots"

@@ -54,6 +54,8 @@ test_packages=(
   tesseract-ocr
   tesseract-ocr-kaz
   xclip
+  orca
+  speech-dispatcher
 )
 
 # To build for Windows (scripts/build-windows.sh): the MinGW-w64 compiler,

@@ -4,6 +4,7 @@
 #include "TClientDataSet.h"
 #include "TDataSource.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -213,7 +214,14 @@ void TDBGrid::ShowCurrentRow(int row, bool refilled)
 
 void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    QTableView::currentChanged(current, previous);
+    // The table view tells a screen reader that the new current cell has
+    // the focus whether or not the grid has it: after a search run from the
+    // Search button the reader would move into the grid while the keyboard
+    // stays on the button. Only the grid that has the focus says so.
+    if (hasFocus())
+        QTableView::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous);
     if (following_ || !current.isValid() || !source_ || !source_->DataSet())
         return;
     Guarded([&] { source_->DataSet()->SetRecNo(current.row() + 1); });
@@ -233,6 +241,34 @@ QString TDBGrid::CurrentRowText() const
 
 void TDBGrid::keyboardSearch(const QString &)
 {
+}
+
+int TDBGrid::AccessibleCellIndex(const QModelIndex &index) const
+{
+    // The accessible table counts the title row and the indicator column
+    // as a row and a column of its own, row by row.
+    const int titles = horizontalHeader()->isHidden() ? 0 : 1;
+    const int indicator = verticalHeader()->isHidden() ? 0 : 1;
+    return (index.row() + titles) * (model()->columnCount() + indicator) + index.column() + indicator;
+}
+
+void TDBGrid::AnnounceCurrentCell()
+{
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(AccessibleCellIndex(current));
+    QAccessible::updateAccessibility(&focus);
+}
+
+void TDBGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    // Entering the grid puts the screen reader on its current row. The
+    // widget's own focus notice follows this event and names only the
+    // table, so the row's comes once that has been delivered.
+    QMetaObject::invokeMethod(this, [this] { Guarded([this] { AnnounceCurrentCell(); }); }, Qt::QueuedConnection);
 }
 
 void TDBGrid::keyPressEvent(QKeyEvent *event)

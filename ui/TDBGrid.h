@@ -14,6 +14,8 @@ class TDataSource;
 // the current row's visible cells on the clipboard as one line of
 // tab-separated text, in the columns' current order. Typed characters do
 // nothing: the grid has no type-to-find, only the search box takes text.
+// A screen reader is told of a focused cell only while the grid has the
+// keyboard focus, and entering the grid names its current row.
 class TDBGrid : public QTableView
 {
     Q_OBJECT
@@ -37,8 +39,15 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // The position of a cell among the accessible table's children.
+    int AccessibleCellIndex(const QModelIndex &index) const;
+    // Tells a screen reader that the focus is on the current cell (and so
+    // its row), when the grid has the focus.
+    void AnnounceCurrentCell();
+
     void ShowCurrentRow(int row, bool refilled);
 
     TDataSource *source_ = nullptr;

@@ -1,7 +1,13 @@
 #include "TRadioGroup.h"
 
+#include "Guarded.h"
+
 #include <QButtonGroup>
 #include <QRadioButton>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
+
+using lexaran::shell::Guarded;
 
 TRadioGroup::TRadioGroup(QWidget *parent) : QGroupBox(parent), group_(new QButtonGroup(this))
 {
@@ -35,4 +41,24 @@ void TRadioGroup::SetItemIndex(int index)
 {
     if (QAbstractButton *button = group_->button(index))
         button->setChecked(true);
+}
+
+void TRadioGroup::SetCaption(const QString &caption)
+{
+    caption_ = caption;
+    update();
+}
+
+void TRadioGroup::paintEvent(QPaintEvent *)
+{
+    Guarded([this] {
+        // What the group box draws for a title, from the caption.
+        QStylePainter painter(this);
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        option.text = caption_;
+        if (!caption_.isEmpty())
+            option.subControls |= QStyle::SC_GroupBoxLabel;
+        painter.drawComplexControl(QStyle::CC_GroupBox, option);
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "Guarded.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QSizeGrip>
 
@@ -18,7 +19,7 @@ void TStatusBar::SetPanels(std::span<const int> widths)
     panels_.clear();
     widths_.assign(widths.begin(), widths.end());
     for (std::size_t i = 0; i < widths_.size(); ++i) {
-        auto *panel = new QLabel(this);
+        auto *panel = new TStatusPanel(this);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         panel->setIndent(2);
@@ -35,7 +36,17 @@ QString TStatusBar::PanelText(int panel) const
 
 void TStatusBar::SetPanelText(int panel, const QString &text)
 {
-    panels_.at(panel)->setText(text);
+    TStatusPanel *target = panels_.at(panel);
+    const bool changed = target->text() != text;
+    target->setText(text);
+    target->setAccessibleName(text);
+    // A screen reader tells a status bar's news when a notification in it
+    // comes into view; the focus stays where it is. Before the window is
+    // shown nobody is told: the first reading of the bar finds the text.
+    if (changed && !text.isEmpty() && target->isVisible() && QAccessible::isActive()) {
+        QAccessibleEvent shown(target, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
 }
 
 QRect TStatusBar::PanelRect(int panel) const

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
@@ -144,7 +145,7 @@ TRadioGroup *MakeRadioGroup(QWidget *parent, const char *name)
 {
     const TControlLayout &layout = ControlLayout(name);
     auto *group = Place(new TRadioGroup(parent), name);
-    group->setTitle(QString::fromUtf16(layout.Caption));
+    group->SetCaption(QString::fromUtf16(layout.Caption));
     group->SetItems(Texts(layout.Items), QSize(layout.Width, layout.Height), kForm1.TextHeight);
     return group;
 }
@@ -160,6 +161,7 @@ TForm1::TForm1(const QString &databaseDirectory, QWidget *parent)
 {
     InstallAccessibleRole(TForm1::staticMetaObject, QAccessible::Window);
     InstallAccessibleRole(TStatusBar::staticMetaObject, QAccessible::StatusBar);
+    InstallAccessibleRole(TStatusPanel::staticMetaObject, QAccessible::Notification);
     setObjectName(QStringLiteral("Form1"));
     ClientDataSet1.setObjectName(QStringLiteral("ClientDataSet1"));
     DataSource1.setObjectName(QStringLiteral("DataSource1"));
@@ -220,6 +222,20 @@ void TForm1::CreateControls()
     ComboBox1->setItemDelegate(new TFixedHeightDelegate(kForm1.ListEntryHeight, ComboBox1));
     ComboBox1->addItems(Texts(ControlLayout("ComboBox1").Items));
     ComboBox1->setCurrentIndex(0);
+    // On Linux Qt's combo box tells the accessibility bus its current entry
+    // as its name, and takes its own name from a label that names it as its
+    // buddy. The layout shows no such label, so one that is never shown
+    // carries the list's name there, with the chosen entry: a screen reader
+    // that meets the focused list reads its label alone, not its value.
+    auto *listName = new QLabel(this);
+    listName->setObjectName(QStringLiteral("ComboBox1Name"));
+    listName->setBuddy(ComboBox1);
+    listName->hide();
+    const auto nameList = [this, listName] {
+        listName->setText(ComboBox1->accessibleName() + QStringLiteral(": ") + ComboBox1->currentText());
+    };
+    nameList();
+    connect(ComboBox1, &QComboBox::currentIndexChanged, listName, [nameList] { Guarded(nameList); });
 
     BitBtn2 = MakeButton(this, "BitBtn2");
     RadioGroup1 = MakeRadioGroup(this, "RadioGroup1");

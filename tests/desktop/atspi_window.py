@@ -176,7 +176,7 @@ def main():
     bar = bars[0]
     panel_texts = []
     while time.monotonic() < DEADLINE:
-        panel_texts = [c.get_name() for c in children(bar) if c.get_role() == Atspi.Role.LABEL]
+        panel_texts = [c.get_name() for c in children(bar) if c.get_role() == Atspi.Role.NOTIFICATION]
         if panel_texts and panel_texts[0]:
             break
         time.sleep(0.2)
