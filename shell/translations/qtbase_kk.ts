@@ -143,6 +143,74 @@
         <source>OK</source>
         <translation>Жарайды</translation>
     </message>
+    <message>
+        <source>Save</source>
+        <translation>Сақтау</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Барлығын сақтау</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ашу</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Иә</translation>
+    </message>
+    <message>
+        <source>Yes to &amp;All</source>
+        <translation>&amp;Барлығына иә</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Жоқ</translation>
+    </message>
+    <message>
+        <source>N&amp;o to All</source>
+        <translation>Барлығына ж&amp;оқ</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Үзу</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Қайталау</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Елемеу</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Жабу</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Болдырмау</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Сақтамау</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Анықтама</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Қолдану</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Қалпына келтіру</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Әдепкі мәндерді қайтару</translation>
+    </message>
 </context>
 <context>
     <name>QGnomeTheme</name>
@@ -377,6 +445,190 @@
     <message>
         <source>unknown</source>
         <translation>белгісіз</translation>
+    </message>
+    <message>
+        <source>invalid role</source>
+        <translation>жарамсыз рөл</translation>
+    </message>
+    <message>
+        <source>title bar</source>
+        <translation>тақырып жолағы</translation>
+    </message>
+    <message>
+        <source>menu bar</source>
+        <translation>мәзір жолағы</translation>
+    </message>
+    <message>
+        <source>sound</source>
+        <translation>дыбыс</translation>
+    </message>
+    <message>
+        <source>cursor</source>
+        <translation>меңзер</translation>
+    </message>
+    <message>
+        <source>text caret</source>
+        <translation>мәтін курсоры</translation>
+    </message>
+    <message>
+        <source>document</source>
+        <translation>құжат</translation>
+    </message>
+    <message>
+        <source>chart</source>
+        <translation>диаграмма</translation>
+    </message>
+    <message>
+        <source>tool bar</source>
+        <translation>құралдар тақтасы</translation>
+    </message>
+    <message>
+        <source>link</source>
+        <translation>сілтеме</translation>
+    </message>
+    <message>
+        <source>help balloon</source>
+        <translation>анықтама көпіршігі</translation>
+    </message>
+    <message>
+        <source>assistant</source>
+        <translation>көмекші</translation>
+    </message>
+    <message>
+        <source>tree</source>
+        <translation>ағаш</translation>
+    </message>
+    <message>
+        <source>tree item</source>
+        <translation>ағаш элементі</translation>
+    </message>
+    <message>
+        <source>page tab</source>
+        <translation>бет қойындысы</translation>
+    </message>
+    <message>
+        <source>property page</source>
+        <translation>қасиеттер беті</translation>
+    </message>
+    <message>
+        <source>indicator</source>
+        <translation>индикатор</translation>
+    </message>
+    <message>
+        <source>graphic</source>
+        <translation>сурет</translation>
+    </message>
+    <message>
+        <source>progress bar</source>
+        <translation>орындалу жолағы</translation>
+    </message>
+    <message>
+        <source>dial</source>
+        <translation>айналмалы реттегіш</translation>
+    </message>
+    <message>
+        <source>hotkey field</source>
+        <translation>пернелер тіркесімі өрісі</translation>
+    </message>
+    <message>
+        <source>slider</source>
+        <translation>жүгірткі</translation>
+    </message>
+    <message>
+        <source>spin box</source>
+        <translation>санауыш</translation>
+    </message>
+    <message>
+        <source>canvas</source>
+        <translation>кенеп</translation>
+    </message>
+    <message>
+        <source>animation</source>
+        <translation>анимация</translation>
+    </message>
+    <message>
+        <source>equation</source>
+        <translation>теңдеу</translation>
+    </message>
+    <message>
+        <source>button with drop down</source>
+        <translation>ашылмалы батырма</translation>
+    </message>
+    <message>
+        <source>button menu</source>
+        <translation>мәзір батырмасы</translation>
+    </message>
+    <message>
+        <source>button with drop down grid</source>
+        <translation>ашылмалы торлы батырма</translation>
+    </message>
+    <message>
+        <source>space</source>
+        <translation>бос орын</translation>
+    </message>
+    <message>
+        <source>page tab list</source>
+        <translation>қойындылар тізімі</translation>
+    </message>
+    <message>
+        <source>clock</source>
+        <translation>сағат</translation>
+    </message>
+    <message>
+        <source>splitter</source>
+        <translation>бөлгіш сызық</translation>
+    </message>
+    <message>
+        <source>layered pane</source>
+        <translation>қабатты панель</translation>
+    </message>
+    <message>
+        <source>web document</source>
+        <translation>веб-құжат</translation>
+    </message>
+    <message>
+        <source>paragraph</source>
+        <translation>абзац</translation>
+    </message>
+    <message>
+        <source>section</source>
+        <translation>бөлім</translation>
+    </message>
+    <message>
+        <source>color chooser</source>
+        <translation>түс таңдағыш</translation>
+    </message>
+    <message>
+        <source>footer</source>
+        <translation>төменгі деректеме</translation>
+    </message>
+    <message>
+        <source>form</source>
+        <translation>пішін</translation>
+    </message>
+    <message>
+        <source>heading</source>
+        <translation>тақырып</translation>
+    </message>
+    <message>
+        <source>note</source>
+        <translation>ескертпе</translation>
+    </message>
+    <message>
+        <source>complementary content</source>
+        <translation>қосымша мазмұн</translation>
+    </message>
+    <message>
+        <source>terminal</source>
+        <translation>терминал</translation>
+    </message>
+    <message>
+        <source>desktop</source>
+        <translation>жұмыс үстелі</translation>
+    </message>
+    <message>
+        <source>notification</source>
+        <translation>хабарлама</translation>
     </message>
 </context>
 <context>
@@ -655,264 +907,6 @@ Do you want to delete it anyway?</source>
     <message>
         <source>Hide Details...</source>
         <translation>Толығырақты жасыру...</translation>
-    </message>
-</context>
-<context>
-    <name>QPlatformTheme</name>
-    <message>
-        <source>Save</source>
-        <translation>Сақтау</translation>
-    </message>
-    <message>
-        <source>Save All</source>
-        <translation>Барлығын сақтау</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Ашу</translation>
-    </message>
-    <message>
-        <source>&amp;Yes</source>
-        <translation>&amp;Иә</translation>
-    </message>
-    <message>
-        <source>Yes to &amp;All</source>
-        <translation>&amp;Барлығына иә</translation>
-    </message>
-    <message>
-        <source>&amp;No</source>
-        <translation>&amp;Жоқ</translation>
-    </message>
-    <message>
-        <source>N&amp;o to All</source>
-        <translation>Барлығына ж&amp;оқ</translation>
-    </message>
-    <message>
-        <source>Abort</source>
-        <translation>Үзу</translation>
-    </message>
-    <message>
-        <source>Retry</source>
-        <translation>Қайталау</translation>
-    </message>
-    <message>
-        <source>Ignore</source>
-        <translation>Елемеу</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Жабу</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Болдырмау</translation>
-    </message>
-    <message>
-        <source>Discard</source>
-        <translation>Сақтамау</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Анықтама</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Қолдану</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Қалпына келтіру</translation>
-    </message>
-    <message>
-        <source>Restore Defaults</source>
-        <translation>Әдепкі мәндерді қайтару</translation>
-    </message>
-</context>
-<context>
-    <name>QSpiAccessibleBridge</name>
-    <message>
-        <source>invalid role</source>
-        <translation>жарамсыз рөл</translation>
-    </message>
-    <message>
-        <source>title bar</source>
-        <translation>тақырып жолағы</translation>
-    </message>
-    <message>
-        <source>menu bar</source>
-        <translation>мәзір жолағы</translation>
-    </message>
-    <message>
-        <source>sound</source>
-        <translation>дыбыс</translation>
-    </message>
-    <message>
-        <source>cursor</source>
-        <translation>меңзер</translation>
-    </message>
-    <message>
-        <source>text caret</source>
-        <translation>мәтін курсоры</translation>
-    </message>
-    <message>
-        <source>document</source>
-        <translation>құжат</translation>
-    </message>
-    <message>
-        <source>chart</source>
-        <translation>диаграмма</translation>
-    </message>
-    <message>
-        <source>tool bar</source>
-        <translation>құралдар тақтасы</translation>
-    </message>
-    <message>
-        <source>link</source>
-        <translation>сілтеме</translation>
-    </message>
-    <message>
-        <source>help balloon</source>
-        <translation>анықтама көпіршігі</translation>
-    </message>
-    <message>
-        <source>assistant</source>
-        <translation>көмекші</translation>
-    </message>
-    <message>
-        <source>tree</source>
-        <translation>ағаш</translation>
-    </message>
-    <message>
-        <source>tree item</source>
-        <translation>ағаш элементі</translation>
-    </message>
-    <message>
-        <source>page tab</source>
-        <translation>бет қойындысы</translation>
-    </message>
-    <message>
-        <source>property page</source>
-        <translation>қасиеттер беті</translation>
-    </message>
-    <message>
-        <source>indicator</source>
-        <translation>индикатор</translation>
-    </message>
-    <message>
-        <source>graphic</source>
-        <translation>сурет</translation>
-    </message>
-    <message>
-        <source>progress bar</source>
-        <translation>орындалу жолағы</translation>
-    </message>
-    <message>
-        <source>dial</source>
-        <translation>айналмалы реттегіш</translation>
-    </message>
-    <message>
-        <source>hotkey field</source>
-        <translation>пернелер тіркесімі өрісі</translation>
-    </message>
-    <message>
-        <source>slider</source>
-        <translation>жүгірткі</translation>
-    </message>
-    <message>
-        <source>spin box</source>
-        <translation>санауыш</translation>
-    </message>
-    <message>
-        <source>canvas</source>
-        <translation>кенеп</translation>
-    </message>
-    <message>
-        <source>animation</source>
-        <translation>анимация</translation>
-    </message>
-    <message>
-        <source>equation</source>
-        <translation>теңдеу</translation>
-    </message>
-    <message>
-        <source>button with drop down</source>
-        <translation>ашылмалы батырма</translation>
-    </message>
-    <message>
-        <source>button menu</source>
-        <translation>мәзір батырмасы</translation>
-    </message>
-    <message>
-        <source>button with drop down grid</source>
-        <translation>ашылмалы торлы батырма</translation>
-    </message>
-    <message>
-        <source>space</source>
-        <translation>бос орын</translation>
-    </message>
-    <message>
-        <source>page tab list</source>
-        <translation>қойындылар тізімі</translation>
-    </message>
-    <message>
-        <source>clock</source>
-        <translation>сағат</translation>
-    </message>
-    <message>
-        <source>splitter</source>
-        <translation>бөлгіш сызық</translation>
-    </message>
-    <message>
-        <source>layered pane</source>
-        <translation>қабатты панель</translation>
-    </message>
-    <message>
-        <source>web document</source>
-        <translation>веб-құжат</translation>
-    </message>
-    <message>
-        <source>paragraph</source>
-        <translation>абзац</translation>
-    </message>
-    <message>
-        <source>section</source>
-        <translation>бөлім</translation>
-    </message>
-    <message>
-        <source>color chooser</source>
-        <translation>түс таңдағыш</translation>
-    </message>
-    <message>
-        <source>footer</source>
-        <translation>төменгі деректеме</translation>
-    </message>
-    <message>
-        <source>form</source>
-        <translation>пішін</translation>
-    </message>
-    <message>
-        <source>heading</source>
-        <translation>тақырып</translation>
-    </message>
-    <message>
-        <source>note</source>
-        <translation>ескертпе</translation>
-    </message>
-    <message>
-        <source>complementary content</source>
-        <translation>қосымша мазмұн</translation>
-    </message>
-    <message>
-        <source>terminal</source>
-        <translation>терминал</translation>
-    </message>
-    <message>
-        <source>desktop</source>
-        <translation>жұмыс үстелі</translation>
-    </message>
-    <message>
-        <source>notification</source>
-        <translation>хабарлама</translation>
     </message>
 </context>
 </TS>
