@@ -220,7 +220,13 @@ bool TDelimitedSource::Next(TSourceRow &row)
             } else {
                 if (c == u'\n')
                     ++line_;
+                // The run up to the next quote or line break, at once.
+                qsizetype end = position_;
+                while (end < buffer_.size() && buffer_[end] != u'"' && buffer_[end] != u'\n')
+                    ++end;
                 field += c;
+                field += QStringView(buffer_).mid(position_, end - position_);
+                position_ = end;
             }
         } else if (c == separator_) {
             row.Cells.append(field);
@@ -238,7 +244,18 @@ bool TDelimitedSource::Next(TSourceRow &row)
             row.Cells.append(field);
             return true;
         } else {
+            // The run of plain characters up to the next separator, quote or
+            // line end, at once.
+            qsizetype end = position_;
+            while (end < buffer_.size()) {
+                const QChar d = buffer_[end];
+                if (d == separator_ || d == u'"' || d == u'\n' || d == u'\r')
+                    break;
+                ++end;
+            }
             field += c;
+            field += QStringView(buffer_).mid(position_, end - position_);
+            position_ = end;
         }
     }
 }

@@ -120,7 +120,6 @@ TTermWriter::TTermWriter(const QString &target)
     // the end, before the file is moved into place.
     Exec("pragma journal_mode = off");
     Exec("pragma synchronous = full");
-    Exec("pragma cache_size = -16000");
     Exec("pragma encoding = 'UTF-8'");
     Exec("create table termin_items (id INTEGER PRIMARY KEY, rus VARCHAR(1), kaz VARCHAR(1), cat VARCHAR(1), "
          "rus_upper VARCHAR(1), kaz_upper VARCHAR(1))");

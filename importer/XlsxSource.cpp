@@ -9,6 +9,7 @@ namespace lexaran::importer {
 namespace {
 
 constexpr int kPiece = 1 << 16;
+constexpr std::size_t kBlock = 1 << 20;
 
 // What the workbook's relationships map an id to, as a member's name.
 QString MemberOf(const QString &target)
@@ -94,7 +95,6 @@ TXlsxSource::TXlsxSource(const QString &path, std::unique_ptr<TZipArchive> zip, 
         sharedStrings = QStringLiteral("xl/sharedStrings.xml");
     if (!sharedStrings.isEmpty() && zip_->Has(sharedStrings))
         ReadSharedStrings(sharedStrings);
-    starts_.push_back(std::uint32_t(pool_.size()));
 
     zip_->Open(member);
     feed_ = std::make_unique<TXmlFeed>([this] {
@@ -120,36 +120,61 @@ void TXlsxSource::ReadSharedStrings(const QString &member)
         return piece;
     });
     QXmlStreamReader &reader = feed.Reader();
+    QString text;
+    bool inString = false;
+    auto store = [&] {
+        // A cell holds at most 32,767 characters in Excel.
+        if (text.size() > 32767)
+            zip_->Damaged(QStringLiteral("«%1» ішінде тым ұзын мәтін бар").arg(member));
+        if (blocks_.empty() || kBlock - blocks_.back().size() <= std::size_t(text.size())) {
+            if (blocks_.size() >= 4095)
+                zip_->Damaged(QStringLiteral("жолдар кестесі тым үлкен"));
+            blocks_.emplace_back();
+            blocks_.back().reserve(kBlock);
+        }
+        std::vector<char16_t> &block = blocks_.back();
+        strings_.push_back(std::uint32_t((blocks_.size() - 1) * kBlock + block.size()));
+        block.insert(block.end(), text.utf16(), text.utf16() + text.size());
+        text.clear();
+    };
     for (;;) {
         const QXmlStreamReader::TokenType token = feed.Next();
         if (token == QXmlStreamReader::Invalid || token == QXmlStreamReader::EndDocument)
             break;
+        if (token == QXmlStreamReader::EndElement && reader.name() == u"si") {
+            store();
+            inString = false;
+            continue;
+        }
         if (token != QXmlStreamReader::StartElement)
             continue;
-        if (reader.name() == u"si") {
-            if (pool_.size() > 0xFFFFFFF0u)
-                zip_->Damaged(QStringLiteral("жолдар кестесі тым үлкен"));
-            starts_.push_back(std::uint32_t(pool_.size()));
+        if (reader.name() == u"sst") {
+            bool ok = false;
+            const qint64 unique = reader.attributes().value(QStringLiteral("uniqueCount")).toLongLong(&ok);
+            if (ok && unique > 0 && unique < (qint64(1) << 31))
+                strings_.reserve(std::size_t(unique));
+        } else if (reader.name() == u"si") {
+            inString = true;
         } else if (reader.name() == u"rPh") {
             feed.Skip();   // phonetic hints are no part of the text
-        } else if (reader.name() == u"t") {
-            const QString text = feed.ElementText();
-            pool_.insert(pool_.end(), text.utf16(), text.utf16() + text.size());
+        } else if (reader.name() == u"t" && inString) {
+            text += feed.ElementText();
         }
     }
     if (reader.hasError())
         zip_->Damaged(QStringLiteral("«%1» бұзылған").arg(member));
-    pool_.shrink_to_fit();
-    starts_.shrink_to_fit();
 }
 
 QString TXlsxSource::SharedString(qsizetype index) const
 {
-    if (index < 0 || std::size_t(index) + 1 >= starts_.size())
+    if (index < 0 || std::size_t(index) >= strings_.size())
         return QString();
-    const std::uint32_t from = starts_[std::size_t(index)];
-    const std::uint32_t to = starts_[std::size_t(index) + 1];
-    return QString::fromUtf16(pool_.data() + from, qsizetype(to - from));
+    const std::size_t start = strings_[std::size_t(index)];
+    const std::vector<char16_t> &block = blocks_[start / kBlock];
+    const bool last = std::size_t(index) + 1 == strings_.size();
+    const std::size_t next = last ? 0 : strings_[std::size_t(index) + 1];
+    const std::size_t end = !last && next / kBlock == start / kBlock ? next % kBlock : block.size();
+    return QString::fromUtf16(block.data() + start % kBlock, qsizetype(end - start % kBlock));
 }
 
 std::int64_t TXlsxSource::BytesRead() const

@@ -11,7 +11,7 @@ namespace lexaran::importer {
 
 // An Excel workbook (.xlsx): the first sheet or the one named, its rows as
 // Excel numbers them, shared and inline strings, numbers as their text.
-// The shared strings are held packed (UTF-16 in one buffer), the sheet read
+// The shared strings are held packed (UTF-16 in large blocks), the sheet read
 // in pieces.
 class TXlsxSource final : public TRowSource
 {
@@ -32,8 +32,12 @@ private:
     QString sheet_;
     std::unique_ptr<TZipArchive> zip_;
     std::unique_ptr<TXmlFeed> feed_;
-    std::vector<char16_t> pool_;
-    std::vector<std::uint32_t> starts_;
+    // The shared strings in blocks of 2^20 UTF-16 units that are never
+    // moved (no doubling of one huge buffer); each string by its start,
+    // block * 2^20 + offset, its end being where the next one starts or
+    // its block ends.
+    std::vector<std::vector<char16_t>> blocks_;
+    std::vector<std::uint32_t> strings_;
     std::int64_t nextRow_ = 1;
     bool ended_ = false;
 };

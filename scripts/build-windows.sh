@@ -23,7 +23,8 @@ scripts/setup.sh windows
 started=$SECONDS
 LEXARAN_WINDOWS_QT="$(scripts/windows/build-qt.sh | tail -n 1)"
 LEXARAN_WINDOWS_SQLITE="$(scripts/windows/build-sqlite.sh | tail -n 1)"
-export LEXARAN_WINDOWS_QT LEXARAN_WINDOWS_SQLITE
+LEXARAN_WINDOWS_ZLIB="$(scripts/windows/build-zlib.sh | tail -n 1)"
+export LEXARAN_WINDOWS_QT LEXARAN_WINDOWS_SQLITE LEXARAN_WINDOWS_ZLIB
 note "Windows Qt and engine ready after $((SECONDS - started)) s"
 
 cmake --preset windows --log-level=WARNING
@@ -39,6 +40,7 @@ stage="$out/Lexaran"
 rm -rf "$stage"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/licenses"
 cp "$bin/lexaran.exe" "$bin/sqlite3.dll" "$stage/"
+cp "$bin/lexaran-import.exe" "$LEXARAN_WINDOWS_ZLIB"/bin/{zlib1,libminizip-1}.dll "$stage/"
 # The dictionary builder, beside the program whose dictionary it makes.
 cp "$bin/lexaran-builder.exe" "$stage/"
 cp "$out/build/data/sample-termins.db" "$stage/termins.db"
@@ -71,12 +73,14 @@ cp "$LEXARAN_WINDOWS_SQLITE/LICENSE.md" "$licenses/SQLite-public-domain.md"
 cp "$LEXARAN_WINDOWS_QT/licenses/LGPL-3.0-only.txt" "$licenses/Qt-LGPL-3.0.txt"
 cp "$LEXARAN_WINDOWS_QT/licenses/GPL-3.0-only.txt" "$licenses/Qt-GPL-3.0.txt"
 cp "$LEXARAN_WINDOWS_QT/licenses/debian-copyright" "$licenses/Qt-third-party-notices.txt"
+cp "$LEXARAN_WINDOWS_ZLIB/licenses/zlib-copyright.txt" "$licenses/zlib.txt"
+cp "$LEXARAN_WINDOWS_ZLIB/licenses/minizip-copyright.txt" "$licenses/minizip.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licenses/MinGW-GCC-runtime.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$licenses/MinGW-w64-winpthreads.txt"
 cat >"$licenses/README.txt" <<EOF
 Lexaran $version for 64-bit Windows, and what it is built from:
 
-  lexaran.exe                      Lexaran-MIT.txt
+  lexaran.exe, lexaran-import.exe  Lexaran-MIT.txt
   Qt6Core.dll, Qt6Gui.dll,         Qt 6.4.2 (qtbase), under the GNU LGPL version 3
   Qt6Widgets.dll, platforms\\,      (Qt-LGPL-3.0.txt, with Qt-GPL-3.0.txt, which it
   styles\\                          extends); Qt's bundled third-party code:
@@ -84,6 +88,10 @@ Lexaran $version for 64-bit Windows, and what it is built from:
                                    Debian's qt6-base source package; that source is
                                    available from Debian's archive (qt6-base 6.4.2).
   sqlite3.dll                      SQLite 3.40.1, public domain (SQLite-public-domain.md)
+  zlib1.dll                        zlib $(sed -n 's/^zlib \([^,]*\),.*/\1/p' "$LEXARAN_WINDOWS_ZLIB/versions.txt"), zlib licence (zlib.txt); built from Debian's
+                                   zlib source package
+  libminizip-1.dll                 minizip $(sed -n 's/.*minizip //p' "$LEXARAN_WINDOWS_ZLIB/versions.txt"), zlib licence (minizip.txt); built from
+                                   Debian's minizip source package
   libstdc++-6.dll,                 GCC runtime libraries, GPL 3 with the GCC Runtime
   libgcc_s_seh-1.dll               Library Exception (MinGW-GCC-runtime.txt)
   libwinpthread-1.dll              MinGW-w64 winpthreads, MIT-style licence

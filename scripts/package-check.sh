@@ -45,6 +45,8 @@ expected=(
   "./usr/lib/lexaran/termins.db"
   "./usr/bin/lexaran -> ../lib/lexaran/lexaran"
   "./usr/share/man/man1/lexaran.1.gz"
+  "./usr/bin/lexaran-import"
+  "./usr/share/man/man1/lexaran-import.1.gz"
   "./usr/share/applications/kz.lexaran.Lexaran.desktop"
   "./usr/share/metainfo/kz.lexaran.Lexaran.metainfo.xml"
   "./usr/share/doc/lexaran/copyright"

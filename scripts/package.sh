@@ -33,6 +33,8 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 # What dh_strip does for a program: no symbols, no comment or note sections.
 strip --remove-section=.comment --remove-section=.note "$stage/usr/lib/lexaran/lexaran"
 gzip -9n "$stage/usr/share/man/man1/lexaran.1"
+gzip -9n "$stage/usr/share/man/man1/lexaran-import.1"
+strip --remove-section=.comment --remove-section=.note "$stage/usr/bin/lexaran-import"
 install -d "$stage/usr/share/doc/lexaran"
 install -m 644 packaging/deb/copyright "$stage/usr/share/doc/lexaran/copyright"
 gzip -9n -c packaging/deb/changelog > "$stage/usr/share/doc/lexaran/changelog.gz"
@@ -45,7 +47,8 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir "$scratch/debian"
 printf 'Source: lexaran\n\nPackage: lexaran\nArchitecture: any\n' > "$scratch/debian/control"
 program="$(cd "$stage/usr/lib/lexaran" && pwd)/lexaran"
-depends="$(cd "$scratch" && dpkg-shlibdeps -O -e"$program" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')"
+importer="$(cd "$stage/usr/bin" && pwd)/lexaran-import"
+depends="$(cd "$scratch" && dpkg-shlibdeps -O -e"$program" -e"$importer" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')"
 [ -n "$depends" ] || { echo "dpkg-shlibdeps found no libraries for $program" >&2; exit 1; }
 
 install -d "$stage/DEBIAN"

@@ -4,7 +4,7 @@
 # (everything the test suite, the package check and the Windows build and
 # checks use). apt's own output goes to a log that is shown only when
 # it fails.
-# Usage: scripts/setup.sh run|windows|test
+# Usage: scripts/setup.sh run|windows|test|bench
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -74,11 +74,19 @@ windows_packages=(
   zip
 )
 
+# The importer's benchmark (bench/import-bench.sh): the sqlite3 shell it
+# measures itself against.
+bench_packages=(
+  sqlite3
+  python3
+)
+
 case "${1:-}" in
+  bench)   packages=("${run_packages[@]}" "${bench_packages[@]}") ;;
   run)     packages=("${run_packages[@]}") ;;
   windows) packages=("${windows_packages[@]}") ;;
   test)    packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-  *)       echo "usage: scripts/setup.sh run|windows|test" >&2; exit 2 ;;
+  *)       echo "usage: scripts/setup.sh run|windows|test|bench" >&2; exit 2 ;;
 esac
 mapfile -t packages < <(printf '%s\n' "${packages[@]}" | sort -u)
 
