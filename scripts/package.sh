@@ -35,6 +35,8 @@ strip --remove-section=.comment --remove-section=.note "$stage/usr/lib/lexaran/l
 gzip -9n "$stage/usr/share/man/man1/lexaran.1"
 gzip -9n "$stage/usr/share/man/man1/lexaran-import.1"
 strip --remove-section=.comment --remove-section=.note "$stage/usr/bin/lexaran-import"
+strip --remove-section=.comment --remove-section=.note "$stage/usr/lib/lexaran/lexaran-builder"
+gzip -9n "$stage/usr/share/man/man1/lexaran-builder.1"
 install -d "$stage/usr/share/doc/lexaran"
 install -m 644 packaging/deb/copyright "$stage/usr/share/doc/lexaran/copyright"
 gzip -9n -c packaging/deb/changelog > "$stage/usr/share/doc/lexaran/changelog.gz"
