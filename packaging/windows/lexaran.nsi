@@ -96,7 +96,8 @@ Var Dictionary
 
 ; RunningCheck: a program of the installation folder that runs has its
 ; executable open, so the folder's .exe files (the uninstaller aside) that
-; cannot be opened for writing are running. Asks to close them (Retry) until
+; cannot be opened for writing are running; so is Lexaran when its window
+; is open (wine does not always refuse writing a running executable). Asks to close them (Retry) until
 ; none runs; Cancel, and silent mode at once, end the installer with
 ; EXIT_RUNNING before anything is changed.
 !macro RunningCheck un
@@ -105,6 +106,13 @@ Function ${un}RunningCheck
   Push $1
   Push $2
   retry:
+  ; Its window, by its title (which ends with a blank), is the other sign.
+  FindWindow $2 "" "${TITLE} "
+  ${If} $2 <> 0
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" /SD IDCANCEL IDRETRY retry
+    SetErrorLevel ${EXIT_RUNNING}
+    Quit
+  ${EndIf}
   FindFirst $0 $1 "$INSTDIR\*.exe"
   ${DoWhile} $1 != ""
     ${If} $1 != "uninstall.exe"
