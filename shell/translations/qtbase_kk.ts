@@ -411,6 +411,10 @@
         <translation>күй жолағы</translation>
     </message>
     <message>
+        <source>notification</source>
+        <translation>хабарлама</translation>
+    </message>
+    <message>
         <source>scroll bar</source>
         <translation>айналдыру жолағы</translation>
     </message>
