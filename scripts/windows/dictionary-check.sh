@@ -89,27 +89,46 @@ PY
   say "the own dictionary kept by installing $version again and by installing $next"
 
   # --- Not while Lexaran runs from the folder.
-  # A program that wine shows and then ends at once (wine 8 now and then
-  # does so for the first program of a fresh session) is started again.
-  # Whether it runs, by its process's name: the process wine started it
-  # from need not be the program's own.
-  program_runs() { pgrep -f 'Lexaran.lexaran\.exe' >/dev/null; }
+  # Started as the main check starts it; the process wine starts for
+  # lexaran.exe is the program itself, so its id tells whether it runs.
+  # The session is brought up first (wineboot, services, the desktop) by a
+  # program that ends at once: the first program of a fresh session races
+  # wineboot for the desktop, and its window is then now and then destroyed
+  # by wine a moment after it is shown, the program ending with it. Should
+  # wine still end it, it is started once more, and the exit code is shown.
   local running="" attempt
+  program_runs() { [ -n "$running" ] && kill -0 "$running" 2>/dev/null; }
+  running_status() {
+    local code=0
+    wait "$running" || code=$?
+    printf 'ended with exit code %s; wine said: %s' "$code" "$(tail -n 3 "$work/running.log" | tr '\n' ' ')"
+  }
+  running_shown() { program_runs && find_window "$title" && probe "$title"; }
+  shown_or_ended() { ! program_runs || running_shown; }
   for attempt in 1 2 3; do
     fresh_session
+    timeout 60 "$wine" cmd /c exit >/dev/null 2>&1 || fail "wine did not start a session (cmd /c exit failed or took longer than 60 s)"
     (cd "$drive_c/elsewhere" && exec "$wine" 'C:\Program Files\Lexaran\lexaran.exe') >"$work/running.log" 2>&1 &
     running=$!
     pids+=("$running")
-    wait_for 60 "the program to run during an install did not start" program_runs
+    # Bounded by hand: a program that runs with no window is started again.
+    local deadline=$((SECONDS + 60))
+    until shown_or_ended || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.5; done
+    if program_runs && ! running_shown; then
+      say "the program to run during an install (process $running) showed no window in 60 s (attempt $attempt); starting it again"
+      kill "$running" 2>/dev/null || true
+      wait "$running" 2>/dev/null || true
+      continue
+    fi
     sleep 3
     program_runs && break
-    say "the program to run during an install ended by itself (attempt $attempt); starting it again"
+    say "the program to run during an install $(running_status) (attempt $attempt)"
   done
+  program_runs || fail "the program to run during an install did not stay up in three attempts (above)"
   dictionary_listing >"$work/before-running-install"
   registration >"$work/registration-before" || true
-  program_runs || fail "the program to run during an install ended before the installer started"
   dictionary_install "$upgrade"
-  [ "$status" -eq 3 ] || fail "with Lexaran running the silent installer ended with $status, not 3 (the program $(program_runs && echo runs still || echo has ended))"
+  [ "$status" -eq 3 ] || fail "with Lexaran running the silent installer ended with $status, not 3 (the program $(program_runs && echo runs still || running_status))"
   dictionary_listing | cmp -s - "$work/before-running-install" || fail "with Lexaran running the installer changed the folder"
   registration | cmp -s - "$work/registration-before" || fail "with Lexaran running the installer changed the registration"
   timeout 30 "$wine" taskkill /f /im lexaran.exe >/dev/null 2>&1 || true
@@ -174,12 +193,20 @@ windows_interactive_check() {
     setup_window="$(xdotool search --onlyvisible --name "^$setup_title\$" 2>/dev/null | head -n1 || true)"
     [ -n "$setup_window" ]
   }
-  # The window takes keys once focused by a click on its title bar.
+  # Each key goes to the window once the window manager has made it the
+  # active one, which is checked, not assumed, and wine has taken the focus
+  # from a click on its title bar (an active window alone does not always
+  # get wine's keyboard focus).
+  setup_active() {
+    timeout 5 xdotool windowactivate --sync "$setup_window" >/dev/null 2>&1 || true
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$setup_window" ]
+  }
   press_enter() {
     local X Y WIDTH HEIGHT SCREEN
+    wait_for 20 "the window $setup_window ('$(xdotool getwindowname "$setup_window" 2>/dev/null)') cannot be made the active one" setup_active
     eval "$(xdotool getwindowgeometry --shell "$setup_window")"
     xdotool mousemove $((X + 100)) $((Y - 8)) click 1
-    sleep 0.5
+    sleep 1
     xdotool key Return
     sleep 2
   }
