@@ -1,25 +1,12 @@
+#include "ApplicationIcon.h"
 #include "ComApartment.h"
 #include "StartupShowState.h"
 #include "TApplication.h"
 #include "Unit1.h"
 
-#include <QIcon>
-
 using lexaran::app::StartupShowState;
-
+using lexaran::shell::ApplicationIcon;
 using lexaran::shell::TApplication;
-
-namespace {
-
-QIcon ApplicationIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/lexaran-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

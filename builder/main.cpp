@@ -1,10 +1,10 @@
+#include "ApplicationIcon.h"
 #include "Guarded.h"
 #include "RaisedRights.h"
 #include "TApplication.h"
 #include "TBuilderWindow.h"
 
 #include <QCoreApplication>
-#include <QIcon>
 #include <QLocale>
 #include <QStringList>
 #include <QTimer>
@@ -12,20 +12,9 @@
 using lexaran::builder::PutInPlaceCommand;
 using lexaran::builder::PutInPlaceOption;
 using lexaran::builder::TBuilderWindow;
+using lexaran::shell::ApplicationIcon;
 using lexaran::shell::Guarded;
 using lexaran::shell::TApplication;
-
-namespace {
-
-QIcon ApplicationIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/lexaran-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
