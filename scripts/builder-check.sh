@@ -41,8 +41,6 @@ done
 for tool in Xvfb openbox dbus-daemon dbus-send xdotool xwd xwdtopnm pnmtopng; do
   command -v "$tool" >/dev/null 2>&1 || fail "'$tool' is missing; run scripts/setup.sh"
 done
-launcher=/usr/libexec/at-spi-bus-launcher
-[ -x "$launcher" ] || fail "$launcher is missing (Debian package at-spi2-core); run scripts/setup.sh"
 
 work="$(mktemp -d)"
 pids=()
@@ -76,17 +74,7 @@ unset LANG LANGUAGE QT_QPA_PLATFORM QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_
 
 x11_start_xvfb "$work" 1600x900x24 -dpi 96 || { pids+=("$XVFB_PID"); fail "no virtual display"; }
 pids+=("$XVFB_PID")
-dbus-daemon --session --nofork --print-address=1 >"$work/dbus-address" 2>"$work/dbus.log" &
-pids+=($!)
-wait_for 10 "the D-Bus session bus did not start" test -s "$work/dbus-address"
-DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/dbus-address")"
-export DBUS_SESSION_BUS_ADDRESS
-"$launcher" --launch-immediately >"$work/at-spi.log" 2>&1 &
-pids+=($!)
-accessibility_bus() {
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress | grep -q 'unix:'
-}
-wait_for 15 "the AT-SPI accessibility bus did not start" accessibility_bus
+x11_start_accessibility_bus "$work"
 x11_start_openbox "$work" || fail "no window manager (above)"
 pids+=("$OPENBOX_PID")
 xdotool mousemove 0 0

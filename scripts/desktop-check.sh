@@ -40,8 +40,6 @@ fail() {
 for tool in Xvfb openbox dbus-daemon dbus-send xprop xwininfo xdotool xwd xwdtopnm pnmcut pnmpaste pnmtopng; do
   command -v "$tool" >/dev/null 2>&1 || fail "'$tool' is missing; run scripts/setup.sh"
 done
-launcher=/usr/libexec/at-spi-bus-launcher
-[ -x "$launcher" ] || fail "$launcher is missing (Debian package at-spi2-core); run scripts/setup.sh"
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null \
   || fail "python3 cannot load Atspi (Debian packages python3-gi, gir1.2-atspi-2.0); run scripts/setup.sh"
 
@@ -82,17 +80,7 @@ x11_start_xvfb "$work" 1600x900x24 -dpi 96 || { pids+=("$XVFB_PID"); fail "no vi
 pids+=("$XVFB_PID")
 
 # The session bus, and on it the accessibility bus.
-dbus-daemon --session --nofork --print-address=1 >"$work/dbus-address" 2>"$work/dbus.log" &
-pids+=($!)
-wait_for 10 "the D-Bus session bus did not start" test -s "$work/dbus-address"
-DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/dbus-address")"
-export DBUS_SESSION_BUS_ADDRESS
-"$launcher" --launch-immediately >"$work/at-spi.log" 2>&1 &
-pids+=($!)
-accessibility_bus() {
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress | grep -q 'unix:'
-}
-wait_for 15 "the AT-SPI accessibility bus did not start" accessibility_bus
+x11_start_accessibility_bus "$work"
 
 # The window manager, ready once it announces frame extents.
 x11_start_openbox "$work" || fail "no window manager (above)"

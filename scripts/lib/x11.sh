@@ -87,3 +87,25 @@ wait_for() {
     sleep 0.1
   done
 }
+
+# x11_start_accessibility_bus WORKDIR: starts a private D-Bus session bus
+# and on it the AT-SPI accessibility bus (at-spi-bus-launcher, Debian
+# package at-spi2-core), and waits until both answer. Exports
+# DBUS_SESSION_BUS_ADDRESS; appends the processes it starts to the caller's
+# `pids` array (which the caller ends) and fails through the caller's own
+# `fail`, as wait_for does. Their output goes to WORKDIR.
+x11_start_accessibility_bus() {
+  local work="$1" launcher=/usr/libexec/at-spi-bus-launcher
+  [ -x "$launcher" ] || fail "$launcher is missing (Debian package at-spi2-core); run scripts/setup.sh test"
+  dbus-daemon --session --nofork --print-address=1 >"$work/dbus-address" 2>"$work/dbus.log" &
+  pids+=($!)
+  wait_for 10 "the D-Bus session bus did not start" test -s "$work/dbus-address"
+  DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/dbus-address")"
+  export DBUS_SESSION_BUS_ADDRESS
+  "$launcher" --launch-immediately >"$work/at-spi.log" 2>&1 &
+  pids+=($!)
+  wait_for 15 "the AT-SPI accessibility bus did not start" x11_accessibility_bus_answers
+}
+x11_accessibility_bus_answers() {
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress | grep -q 'unix:'
+}
